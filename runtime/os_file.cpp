@@ -1,0 +1,196 @@
+#include "os_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace {
+
+// errno → the Windows code the record access reports. Codes 2 to 6 are the ones the operator
+// reads a message for; the rest appear as "I/O error %d".
+constexpr std::pair<int, std::uint32_t> kErrnoToWindows[] = {
+    {EPERM, 5},          // ERROR_ACCESS_DENIED
+    {ENOENT, 2},         // ERROR_FILE_NOT_FOUND
+    {EIO, 1117},         // ERROR_IO_DEVICE
+    {ENXIO, 21},         // ERROR_NOT_READY
+    {EBADF, 6},          // ERROR_INVALID_HANDLE
+    {EAGAIN, 33},        // ERROR_LOCK_VIOLATION
+    {ENOMEM, 8},         // ERROR_NOT_ENOUGH_MEMORY
+    {EACCES, 5},         // ERROR_ACCESS_DENIED
+    {EFAULT, 998},       // ERROR_NOACCESS
+    {EBUSY, 32},         // ERROR_SHARING_VIOLATION
+    {EEXIST, 80},        // ERROR_FILE_EXISTS
+    {EXDEV, 17},         // ERROR_NOT_SAME_DEVICE
+    {ENODEV, 15},        // ERROR_INVALID_DRIVE
+    {ENOTDIR, 3},        // ERROR_PATH_NOT_FOUND
+    {EISDIR, 5},         // ERROR_ACCESS_DENIED: a folder's name
+    {EINVAL, 87},        // ERROR_INVALID_PARAMETER
+    {ENFILE, 4},         // ERROR_TOO_MANY_OPEN_FILES
+    {EMFILE, 4},         // ERROR_TOO_MANY_OPEN_FILES
+    {ETXTBSY, 32},       // ERROR_SHARING_VIOLATION
+    {EFBIG, 223},        // ERROR_FILE_TOO_LARGE
+    {ENOSPC, 112},       // ERROR_DISK_FULL
+    {ESPIPE, 131},       // ERROR_NEGATIVE_SEEK
+    {EROFS, 5},          // ERROR_ACCESS_DENIED: a read-only medium
+    {EMLINK, 1142},      // ERROR_TOO_MANY_LINKS
+    {ENAMETOOLONG, 206}, // ERROR_FILENAME_EXCED_RANGE
+    {ELOOP, 1921},       // ERROR_CANT_RESOLVE_FILENAME
+    {EOVERFLOW, 534},    // ERROR_ARITHMETIC_OVERFLOW
+    {EDQUOT, 1295},      // ERROR_DISK_QUOTA_EXCEEDED
+    {ETIMEDOUT, 1460},   // ERROR_TIMEOUT
+    {ESTALE, 6},         // ERROR_INVALID_HANDLE
+};
+constexpr std::uint32_t kGeneralFailure = 31; // ERROR_GEN_FAILURE
+
+std::uint32_t lastError() { return windowsErrorFromErrno(errno); }
+
+bool toFd(OsHandle handle, int& fd)
+{
+    if (handle <= 0 || handle > INT32_MAX)
+        return false;
+    fd = static_cast<int>(handle - 1);
+    return true;
+}
+
+OsHandle fromFd(int fd) { return static_cast<OsHandle>(fd) + 1; }
+
+bool isFolder(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// ENOENT is "file not found" only when the folder the name lies in exists; otherwise a folder
+// on the path is missing, which Windows reports as "path not found".
+std::uint32_t notFoundCode(const std::string& name)
+{
+    const auto slash = name.find_last_of('/');
+    if (slash == std::string::npos)
+        return 2;
+    const std::string folder = slash == 0 ? std::string("/") : name.substr(0, slash);
+    return isFolder(folder) ? 2 : 3;
+}
+
+class PosixFileApi final : public OsFileApi {
+public:
+    OsOpenResult open(const std::string& name, OsDisposition disposition) override
+    {
+        // Root may write anything; Windows refuses a read-only file to everyone.
+        struct stat st {};
+        if (::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) &&
+            (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            return {kNoHandle, 5};
+
+        int flags = O_RDWR | O_CLOEXEC | O_NOCTTY;
+        if (disposition == OsDisposition::CreateAlways)
+            flags |= O_CREAT | O_TRUNC;
+        int fd;
+        do {
+            fd = ::open(name.c_str(), flags, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) {
+            const int err = errno;
+            return {kNoHandle, err == ENOENT ? notFoundCode(name) : windowsErrorFromErrno(err)};
+        }
+        return {fromFd(fd), 0};
+    }
+
+    OsHandle standardHandle(OsStandardStream) override { return kNoHandle; }
+
+    OsQueryResult position(OsHandle handle) override
+    {
+        int fd;
+        if (!toFd(handle, fd))
+            return {0, 6};
+        const off_t pos = ::lseek(fd, 0, SEEK_CUR);
+        if (pos < 0)
+            return {0, lastError()};
+        return {static_cast<std::uint64_t>(pos), 0};
+    }
+
+    OsQueryResult size(OsHandle handle) override
+    {
+        int fd;
+        if (!toFd(handle, fd))
+            return {0, 6};
+        struct stat st {};
+        if (::fstat(fd, &st) != 0)
+            return {0, lastError()};
+        return {static_cast<std::uint64_t>(st.st_size), 0};
+    }
+
+    OsTransferResult read(OsHandle handle, void* buffer, std::uint32_t count) override
+    {
+        int fd;
+        if (!toFd(handle, fd))
+            return {0, 6};
+        ssize_t n;
+        do {
+            n = ::read(fd, buffer, count);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0)
+            return {0, lastError()};
+        return {static_cast<std::uint32_t>(n), 0};
+    }
+
+    OsTransferResult write(OsHandle handle, const void* buffer, std::uint32_t count) override
+    {
+        int fd;
+        if (!toFd(handle, fd))
+            return {0, 6};
+        ssize_t n;
+        do {
+            n = ::write(fd, buffer, count);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0)
+            return {0, lastError()};
+        return {static_cast<std::uint32_t>(n), 0};
+    }
+
+    bool close(OsHandle handle) override
+    {
+        int fd;
+        if (!toFd(handle, fd))
+            return false;
+        // Linux releases the descriptor even when close reports EINTR: never retry.
+        return ::close(fd) == 0;
+    }
+
+    std::optional<OsFileIdentity> identity(OsHandle handle) override
+    {
+        int fd;
+        struct stat st {};
+        if (!toFd(handle, fd) || ::fstat(fd, &st) != 0)
+            return std::nullopt;
+        return OsFileIdentity{static_cast<std::uint64_t>(st.st_dev),
+                              static_cast<std::uint64_t>(st.st_ino)};
+    }
+
+    std::optional<OsFileIdentity> identity(const std::string& name) override
+    {
+        struct stat st {};
+        if (name.empty() || ::stat(name.c_str(), &st) != 0)
+            return std::nullopt;
+        return OsFileIdentity{static_cast<std::uint64_t>(st.st_dev),
+                              static_cast<std::uint64_t>(st.st_ino)};
+    }
+};
+
+} // namespace
+
+std::uint32_t windowsErrorFromErrno(int err)
+{
+    for (const auto& [posix, windows] : kErrnoToWindows)
+        if (posix == err)
+            return windows;
+    return kGeneralFailure;
+}
+
+OsFileApi& posixFileApi()
+{
+    static PosixFileApi api;
+    return api;
+}

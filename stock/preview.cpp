@@ -1,0 +1,75 @@
+#include "preview.h"
+
+#include "exceptions.h"
+#include "record_file.h"
+#include "scan.h"
+
+#include <algorithm>
+
+namespace {
+
+// The most text five fields can carry: a length byte says at most 255 each.
+constexpr std::size_t kMaxRowTextBytes = kTextFieldCount * 255;
+
+void showRecord(PreviewGrid& grid, int row, const StockRecord& record)
+{
+    for (int field = 1; field <= kTextFieldCount; ++field)
+        grid.SetCellText(field, row, fieldText(record, field));
+}
+
+class IntelligentPreview final : public RecordSink {
+public:
+    explicit IntelligentPreview(PreviewGrid& grid) : grid_(grid) {}
+    void take(const StockRecord& record) override
+    {
+        grid_.AppendRow();
+        showRecord(grid_, ++row_, record);
+    }
+
+private:
+    PreviewGrid& grid_;
+    int row_ = 0;
+};
+
+class CountedPreview final : public RecordSink {
+public:
+    explicit CountedPreview(PreviewGrid& grid) : grid_(grid) {}
+    void countKnown(std::int32_t count) override
+    {
+        const std::int64_t rows = std::int64_t(count) + 1;
+        const std::int64_t capacity = grid_.RowCapacity(kMaxRowTextBytes);
+        if (rows > INT32_MAX || rows > capacity)
+            throw ERangeError("Too many records to preview: " + std::to_string(count) +
+                              ", the grid holds at most " +
+                              std::to_string(std::max<std::int64_t>(capacity - 1, 0)));
+        rows_ = static_cast<int>(rows);
+    }
+    void take(const StockRecord& record) override
+    {
+        grid_.SetRowCount(rows_);
+        showRecord(grid_, ++row_, record);
+    }
+
+private:
+    PreviewGrid& grid_;
+    int rows_ = 1;
+    int row_ = 0;
+};
+
+} // namespace
+
+void previewStockFile(PreviewGrid& grid, const RepairInputs& inputs, OsFileApi& os)
+{
+    grid.ClearAllCells();
+    TRecordFile stock(os);
+    stock.open(inputs.stockFileName());
+    const ScanMethod method = inputs.scanMethod();
+    if (method == ScanMethod::Counted) {
+        CountedPreview sink(grid);
+        runScan(stock, method, inputs, sink);
+    } else {
+        IntelligentPreview sink(grid);
+        runScan(stock, method, inputs, sink);
+    }
+    stock.close();
+}

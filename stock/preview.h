@@ -1,0 +1,15 @@
+#pragma once
+
+#include "os_file.h"
+#include "preview_grid.h"
+#include "repair_inputs.h"
+
+// The work of "Czytaj": blanks the grid, opens the stock file, scans it by the selected method
+// and shows text fields 1..5 of the r-th record taken in columns 1..5 of row r. The intelligent
+// scan appends a row per record; the counted scan sets the row count to N + 1 at every record.
+// A failure part-way leaves the rows written so far; the stock file is closed on every path.
+//
+// A count whose N + 1 rows the grid cannot hold is refused with ERangeError before the first
+// read, so the grid never grows for it.
+void previewStockFile(PreviewGrid& grid, const RepairInputs& inputs,
+                      OsFileApi& os = posixFileApi());

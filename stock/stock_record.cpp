@@ -1,0 +1,32 @@
+#include "stock_record.h"
+
+#include <cassert>
+
+namespace {
+
+const std::uint8_t* fieldBytes(const StockRecord& record, int field, std::size_t& length)
+{
+    assert(field >= 1 && field <= kTextFieldCount);
+    const std::size_t offset = kTextFieldOffsets[static_cast<std::size_t>(field - 1)];
+    length = record[offset];
+    return record.data() + offset + 1;
+}
+
+} // namespace
+
+std::string fieldText(const StockRecord& record, int field)
+{
+    std::size_t length = 0;
+    const std::uint8_t* bytes = fieldBytes(record, field, length);
+    return std::string(reinterpret_cast<const char*>(bytes), length);
+}
+
+bool isBlankName(const StockRecord& record)
+{
+    std::size_t length = 0;
+    const std::uint8_t* bytes = fieldBytes(record, 1, length);
+    for (std::size_t i = 0; i < length; ++i)
+        if (bytes[i] > 32)
+            return false;
+    return true;
+}
