@@ -1,0 +1,316 @@
+#include "record_grid_store.h"
+
+#include "system_memory.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace
+{
+
+// A packed row is a run of entries, each: column (varint), length (varint), the bytes.
+void putVarint(std::string& out, std::uint64_t v)
+{
+    while (v >= 0x80) {
+        out += static_cast<char>((v & 0x7F) | 0x80);
+        v >>= 7;
+    }
+    out += static_cast<char>(v);
+}
+
+std::uint64_t getVarint(std::string_view s, std::size_t& i)
+{
+    std::uint64_t v = 0;
+    int shift = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i++]);
+        v |= std::uint64_t(b & 0x7F) << shift;
+        if ((b & 0x80) == 0)
+            break;
+        shift += 7;
+    }
+    return v;
+}
+
+struct PackedEntry {
+    int column;
+    std::size_t begin; // of the whole entry
+    std::size_t text;  // of the text bytes
+    std::size_t length;
+    std::size_t end() const { return text + length; }
+};
+
+template <typename F> void forEachEntry(std::string_view packed, F&& f)
+{
+    std::size_t i = 0;
+    while (i < packed.size()) {
+        PackedEntry e{};
+        e.begin = i;
+        e.column = static_cast<int>(getVarint(packed, i));
+        e.length = getVarint(packed, i);
+        e.text = i;
+        i = e.end();
+        if (!f(e))
+            return;
+    }
+}
+
+} // namespace
+
+RecordGridStore::RecordGridStore() : colWidths_(std::begin(kColWidths), std::end(kColWidths)) {}
+
+void RecordGridStore::ClearAllCells()
+{
+    if (rowCount_ <= 0 || kColCount <= 0)
+        return;
+    if (rows_.size() < static_cast<std::size_t>(rowCount_)) {
+        std::vector<int> touched;
+        for (const auto& [row, packed] : rows_)
+            if (row < rowCount_)
+                touched.push_back(row);
+        for (const int row : touched)
+            eraseCellsBelowColumn(row, kColCount);
+    } else {
+        for (int row = 0; row < rowCount_; ++row)
+            eraseCellsBelowColumn(row, kColCount);
+    }
+    notifyCells({0, 0, kColCount - 1, rowCount_ - 1});
+}
+
+void RecordGridStore::eraseCellsBelowColumn(int row, int columnLimit)
+{
+    const auto it = rows_.find(row);
+    if (it == rows_.end())
+        return;
+    std::string kept;
+    forEachEntry(it->second, [&](const PackedEntry& e) {
+        if (e.column >= columnLimit)
+            kept.append(it->second, e.begin, e.end() - e.begin);
+        return true;
+    });
+    if (kept.empty())
+        rows_.erase(it);
+    else
+        it->second = std::move(kept);
+}
+
+void RecordGridStore::AppendRow()
+{
+    const int lastWidth = colWidths_.back();
+    SetRowCount(rowCount_ + 1);
+    const int row = rowCount_ - 1;
+    rowHeights_.erase(row);
+    rows_.erase(row);
+    colWidths_.back() = lastWidth;
+    notifyCells({0, row, kColCount - 1, row});
+}
+
+void RecordGridStore::SetRowCount(int rows)
+{
+    if (rows == rowCount_)
+        return;
+    if (rows <= 0)
+        rows = 1;
+    if (rows == rowCount_)
+        return;
+    if (fixedRows_ >= rows)
+        fixedRows_ = rows - 1;
+    // Heights of rows leaving the view are forgotten; rows coming in get the default.
+    rowHeights_.erase(rowHeights_.lower_bound(std::min(rows, rowCount_)), rowHeights_.end());
+    rowCount_ = rows;
+    if (current_.row > rowCount_ - 1)
+        current_.row = rowCount_ - 1;
+    current_ = clampToNormal(current_);
+    anchor_ = current_;
+    notifyLayout();
+    notifySelection();
+}
+
+void RecordGridStore::SetCellText(int column, int row, const std::string& text)
+{
+    if (column < 0 || row < 0)
+        return;
+    std::string& packed = rows_[row];
+    std::size_t insertAt = packed.size();
+    std::size_t eraseEnd = packed.size();
+    forEachEntry(packed, [&](const PackedEntry& e) {
+        if (e.column < column)
+            return true;
+        insertAt = e.begin;
+        eraseEnd = e.column == column ? e.end() : e.begin;
+        return false;
+    });
+    std::string entry;
+    if (!text.empty()) {
+        putVarint(entry, static_cast<std::uint64_t>(column));
+        putVarint(entry, text.size());
+        entry += text;
+    }
+    if (insertAt == packed.size()) {
+        packed += entry; // the preview writes columns in order: append in place
+    } else {
+        std::string rebuilt;
+        rebuilt.reserve(packed.size() - (eraseEnd - insertAt) + entry.size());
+        rebuilt.append(packed, 0, insertAt).append(entry).append(packed, eraseEnd);
+        packed = std::move(rebuilt);
+    }
+    if (packed.empty())
+        rows_.erase(row);
+    if (row < rowCount_ && column < kColCount)
+        notifyCells({column, row, column, row});
+}
+
+std::int64_t RecordGridStore::RowCapacity(std::size_t textBytesPerRow) const
+{
+    const std::uint64_t perRow = textBytesPerRow + kRowBookkeepingBytes;
+    const std::uint64_t rows = availableMemoryBytes() / perRow;
+    return static_cast<std::int64_t>(std::min<std::uint64_t>(rows, INT_MAX));
+}
+
+std::string_view RecordGridStore::CellText(int column, int row) const
+{
+    const auto it = rows_.find(row);
+    if (it == rows_.end())
+        return {};
+    std::string_view found;
+    const std::string_view packed = it->second;
+    forEachEntry(packed, [&](const PackedEntry& e) {
+        if (e.column == column)
+            found = packed.substr(e.text, e.length);
+        return e.column < column;
+    });
+    return found;
+}
+
+int RecordGridStore::ColWidth(int column) const
+{
+    return column >= 0 && column < kColCount ? colWidths_[static_cast<std::size_t>(column)] : 0;
+}
+
+void RecordGridStore::SetColWidth(int column, int width)
+{
+    if (column < 0 || column >= kColCount || width < 0)
+        return;
+    colWidths_[static_cast<std::size_t>(column)] = width;
+    notifyLayout();
+}
+
+int RecordGridStore::RowHeight(int row) const
+{
+    if (row < 0 || row >= rowCount_)
+        return 0;
+    const auto it = rowHeights_.find(row);
+    return it == rowHeights_.end() ? defaultRowHeight_ : it->second;
+}
+
+void RecordGridStore::SetRowHeight(int row, int height)
+{
+    if (row < 0 || row >= rowCount_ || height < 0)
+        return;
+    if (height == defaultRowHeight_)
+        rowHeights_.erase(row);
+    else
+        rowHeights_[row] = height;
+    notifyLayout();
+}
+
+void RecordGridStore::SetDefaultRowHeight(int height)
+{
+    if (height < 0)
+        return;
+    defaultRowHeight_ = height;
+    rowHeights_.clear();
+    notifyLayout();
+}
+
+std::int64_t RecordGridStore::RowTop(int row) const
+{
+    row = std::clamp(row, 0, rowCount_);
+    std::int64_t y = std::int64_t(row) * defaultRowHeight_;
+    for (auto it = rowHeights_.begin(); it != rowHeights_.end() && it->first < row; ++it)
+        y += it->second - defaultRowHeight_;
+    return y;
+}
+
+std::int64_t RecordGridStore::ColLeft(int column) const
+{
+    column = std::clamp(column, 0, kColCount);
+    std::int64_t x = 0;
+    for (int c = 0; c < column; ++c)
+        x += colWidths_[static_cast<std::size_t>(c)];
+    return x;
+}
+
+int RecordGridStore::RowAt(std::int64_t y) const
+{
+    if (y <= 0)
+        return 0;
+    // Walk the rows of other heights in order; between them every row has the default height.
+    std::int64_t top = 0;
+    int row = 0;
+    for (const auto& [special, height] : rowHeights_) {
+        const std::int64_t plainRows = special - row;
+        const std::int64_t plainHeight = plainRows * defaultRowHeight_;
+        if (y < top + plainHeight)
+            return defaultRowHeight_ > 0 ? row + static_cast<int>((y - top) / defaultRowHeight_)
+                                         : special;
+        top += plainHeight;
+        if (y < top + height)
+            return special;
+        top += height;
+        row = special + 1;
+    }
+    if (defaultRowHeight_ <= 0)
+        return rowCount_ - 1;
+    const std::int64_t r = row + (y - top) / defaultRowHeight_;
+    return static_cast<int>(std::min<std::int64_t>(r, rowCount_ - 1));
+}
+
+GridRect RecordGridStore::Selection() const
+{
+    return {std::min(anchor_.col, current_.col), std::min(anchor_.row, current_.row),
+            std::max(anchor_.col, current_.col), std::max(anchor_.row, current_.row)};
+}
+
+GridCell RecordGridStore::clampToNormal(GridCell cell) const
+{
+    cell.col = std::clamp(cell.col, std::min(fixedCols_, kColCount - 1), kColCount - 1);
+    cell.row = std::clamp(cell.row, std::min(fixedRows_, rowCount_ - 1), rowCount_ - 1);
+    return cell;
+}
+
+void RecordGridStore::SetCurrentCell(GridCell cell, bool extend)
+{
+    const GridCell target = clampToNormal(cell);
+    if (target == current_ && (extend || anchor_ == current_))
+        return;
+    current_ = target;
+    if (!extend)
+        anchor_ = current_;
+    notifySelection();
+}
+
+void RecordGridStore::SetSelection(GridCell anchor, GridCell current)
+{
+    anchor_ = clampToNormal(anchor);
+    current_ = clampToNormal(current);
+    notifySelection();
+}
+
+void RecordGridStore::notifyCells(const GridRect& r)
+{
+    if (listener_)
+        listener_->cellsChanged(r);
+}
+
+void RecordGridStore::notifyLayout()
+{
+    if (listener_)
+        listener_->layoutChanged();
+}
+
+void RecordGridStore::notifySelection()
+{
+    if (listener_)
+        listener_->selectionChanged();
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "preview_grid.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// A cell of the record grid, column and row counted from 0.
+struct GridCell {
+    int col = 0;
+    int row = 0;
+    bool operator==(const GridCell&) const = default;
+};
+
+// An inclusive rectangle of cells.
+struct GridRect {
+    int left = 0;
+    int top = 0;
+    int right = -1;
+    int bottom = -1;
+    bool contains(GridCell c) const
+    {
+        return c.col >= left && c.col <= right && c.row >= top && c.row <= bottom;
+    }
+    bool operator==(const GridRect&) const = default;
+};
+
+// What a view over the store needs to hear to repaint.
+class RecordGridStoreListener {
+public:
+    virtual ~RecordGridStoreListener() = default;
+    // Texts inside the rectangle may have changed.
+    virtual void cellsChanged(const GridRect& /*cells*/) {}
+    // Row count, fixed rows, column widths or row heights changed.
+    virtual void layoutChanged() {}
+    // The current cell or the anchor moved; the view keeps the current cell in sight.
+    virtual void selectionChanged() {}
+};
+
+// The non-visual half of the record grid: geometry, the sparse cell store and the current
+// cell with its anchor. The grid view paints it; the preview fills it through PreviewGrid.
+//
+// Texts are bytes in the ANSI code page, stored unchanged and independent of the row count:
+// a text may stand at or beyond the row count and stays there when rows leave the view. A row
+// that was never written costs nothing, not even its height, which is kept only where it
+// differs from the default.
+class RecordGridStore final : public PreviewGrid {
+public:
+    static constexpr int kColCount = 6;
+    static constexpr int kDefaultRowHeight = 21;
+    static constexpr int kColWidths[kColCount] = {64, 322, 64, 64, 64, 64};
+    // What one stored row costs beside its text, measured on the packing used here.
+    static constexpr std::size_t kRowBookkeepingBytes = 160;
+
+    RecordGridStore();
+
+    // PreviewGrid
+    void ClearAllCells() override;
+    void AppendRow() override;
+    int RowCount() const override { return rowCount_; }
+    void SetRowCount(int rows) override;
+    void SetCellText(int column, int row, const std::string& text) override;
+    std::int64_t RowCapacity(std::size_t textBytesPerRow) const override;
+
+    // The text of (column, row); empty for a cell never written. The view stays valid until
+    // the row is next written.
+    std::string_view CellText(int column, int row) const;
+
+    int ColCount() const { return kColCount; }
+    int FixedCols() const { return fixedCols_; }
+    // Drops when the row count falls to it or below, and never rises again.
+    int FixedRows() const { return fixedRows_; }
+
+    int ColWidth(int column) const;
+    void SetColWidth(int column, int width);
+    int RowHeight(int row) const;
+    void SetRowHeight(int row, int height);
+    int DefaultRowHeight() const { return defaultRowHeight_; }
+    // Gives every row the new height, as rows added later get it.
+    void SetDefaultRowHeight(int height);
+
+    // Pixel offset of a row's top edge from the top of row 0, and of a column's left edge.
+    std::int64_t RowTop(int row) const;
+    std::int64_t ColLeft(int column) const;
+    std::int64_t TotalHeight() const { return RowTop(rowCount_); }
+    std::int64_t TotalWidth() const { return ColLeft(kColCount); }
+    // The row whose band holds the pixel offset y (from the top of row 0), clamped to the rows.
+    int RowAt(std::int64_t y) const;
+
+    // Navigation: the current cell always lies among the normal cells while there is one; the
+    // selection is the rectangle between the anchor and the current cell.
+    GridCell CurrentCell() const { return current_; }
+    GridCell Anchor() const { return anchor_; }
+    GridRect Selection() const;
+    // Moves the current cell (clamped to the normal cells); without extend the anchor follows.
+    void SetCurrentCell(GridCell cell, bool extend = false);
+    // Selects the rectangle from anchor to current, both clamped to the normal cells.
+    void SetSelection(GridCell anchor, GridCell current);
+
+    void setListener(RecordGridStoreListener* listener) { listener_ = listener; }
+
+    // Number of rows holding any text: what the store actually keeps.
+    std::size_t StoredRowCount() const { return rows_.size(); }
+
+private:
+    GridCell clampToNormal(GridCell cell) const;
+    void eraseCellsBelowColumn(int row, int columnLimit);
+    void notifyCells(const GridRect& r);
+    void notifyLayout();
+    void notifySelection();
+
+    int rowCount_ = 2;
+    int fixedRows_ = 1;
+    int fixedCols_ = 1;
+    int defaultRowHeight_ = kDefaultRowHeight;
+    std::vector<int> colWidths_;
+    std::map<int, int> rowHeights_;     // only rows whose height differs from the default
+    // Per row, its non-empty cells packed in column order: column, length, bytes.
+    std::unordered_map<int, std::string> rows_;
+    GridCell current_{1, 1};
+    GridCell anchor_{1, 1};
+    RecordGridStoreListener* listener_ = nullptr;
+};

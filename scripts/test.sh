@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (headless).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+bash "$root/scripts/build.sh"
+echo "==> test: running every test"
+cd "$root/build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"

@@ -1,0 +1,221 @@
+#include "counting_file_api.h"
+#include "exceptions.h"
+#include "preview.h"
+#include "record_grid_store.h"
+#include "scratch_dir.h"
+#include "stock_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+class Preview : public ::testing::Test {
+protected:
+    std::string stock(int count, const std::vector<int>& blanks = {}, int tail = 0)
+    {
+        const std::string name = dir.file("magazyn.rek");
+        writeFileBytes(name, stockFileBytes(count, blanks, tail));
+        return name;
+    }
+
+    // The message of what the preview throws, empty when it runs through.
+    std::string run(const std::string& name, ScanMethod method = ScanMethod::Intelligent,
+                    const std::string& count = {})
+    {
+        try {
+            previewStockFile(grid, FixedRepairInputs(name, method, count), os);
+        } catch (const Exception& e) {
+            EXPECT_TRUE(os.openHandles().empty()) << "stock file left open after: " << e.what();
+            return e.message();
+        }
+        EXPECT_TRUE(os.openHandles().empty());
+        return {};
+    }
+
+    // Rows 1..n show records 1..n, and nothing else is stored anywhere below the row count.
+    void expectRecordsInRows(int n)
+    {
+        for (int row = 0; row < grid.RowCount(); ++row)
+            for (int col = 0; col < grid.ColCount(); ++col) {
+                const std::string_view text = grid.CellText(col, row);
+                const bool record = row >= 1 && row <= n;
+                std::string expected;
+                if (record && col == 1)
+                    expected = "Towar " + std::to_string(row);
+                else if (record && col == 3)
+                    expected = "K-" + std::to_string(row);
+                else if (record && col != 0)
+                    continue;
+                EXPECT_EQ(text, expected) << "cell " << col << "," << row;
+            }
+    }
+
+    void fillEveryCell()
+    {
+        for (int row = 0; row < grid.RowCount(); ++row)
+            for (int col = 0; col < grid.ColCount(); ++col)
+                grid.SetCellText(col, row, "stare");
+    }
+
+    ScratchDir dir;
+    CountingFileApi os;
+    RecordGridStore grid;
+};
+
+TEST_F(Preview, IntelligentAppendsARowPerRecordToTheRowsThereWere)
+{
+    const std::string name = stock(10);
+    EXPECT_EQ(run(name), "");
+    EXPECT_EQ(grid.RowCount(), 12);
+    expectRecordsInRows(10);
+    EXPECT_EQ(run(name), "");
+    EXPECT_EQ(grid.RowCount(), 22);
+    expectRecordsInRows(10);
+}
+
+TEST_F(Preview, ShowsTheFiveFieldsInColumnsOneToFive)
+{
+    const StockRecord r = makeRecord({"Śruba", "szt.", "KOD", "1,5", "Opis"});
+    writeFileBytes(dir.file("m.rek"), recordBytes(r));
+    EXPECT_EQ(run(dir.file("m.rek")), "");
+    for (int col = 1; col <= 5; ++col)
+        EXPECT_EQ(grid.CellText(col, 1), fieldText(r, col));
+}
+
+TEST_F(Preview, IntelligentStopsAtTheThirdBlankNameAndShowsIt)
+{
+    EXPECT_EQ(run(stock(10, {2, 5, 7})), "");
+    EXPECT_EQ(grid.RowCount(), 2 + 7);
+    EXPECT_EQ(grid.CellText(2, 7), "szt.");   // the blank-name record itself
+    EXPECT_EQ(grid.CellText(2, 8), "");
+}
+
+TEST_F(Preview, IncompleteTailIsNotAnError)
+{
+    EXPECT_EQ(run(stock(3, {}, 100)), "");
+    EXPECT_EQ(grid.RowCount(), 5);
+    expectRecordsInRows(3);
+}
+
+TEST_F(Preview, CountedSetsExactlyNPlusOneRows)
+{
+    grid.SetRowCount(40);
+    EXPECT_EQ(run(stock(10), ScanMethod::Counted, "7"), "");
+    EXPECT_EQ(grid.RowCount(), 8);
+    expectRecordsInRows(7);
+    EXPECT_EQ(run(stock(10), ScanMethod::Counted, "1"), "");
+    EXPECT_EQ(grid.RowCount(), 2);
+}
+
+TEST_F(Preview, CountedPastTheEndKeepsTheRecordsReadAndTheRowCount)
+{
+    EXPECT_EQ(run(stock(3, {}, 100), ScanMethod::Counted, "5"), "Read beyond end of file");
+    EXPECT_EQ(grid.RowCount(), 6);
+    expectRecordsInRows(3);
+}
+
+TEST_F(Preview, CountedFailingAtTheFirstReadLeavesTheRowCount)
+{
+    fillEveryCell();
+    EXPECT_EQ(run(stock(0, {}, 50), ScanMethod::Counted, "5"), "Read beyond end of file");
+    EXPECT_EQ(grid.RowCount(), 2);
+    expectRecordsInRows(0);
+}
+
+struct NothingShown {
+    const char* label;
+    ScanMethod method;
+    const char* count;
+    const char* message;
+};
+
+class PreviewShowsNothing : public Preview, public ::testing::WithParamInterface<NothingShown> {};
+
+TEST_P(PreviewShowsNothing, BlanksEveryCellAndKeepsTheRowCount)
+{
+    grid.SetRowCount(5);
+    fillEveryCell();
+    grid.SetCellText(1, 7, "poza");
+    EXPECT_EQ(run(stock(4), GetParam().method, GetParam().count), GetParam().message);
+    EXPECT_EQ(grid.RowCount(), 5);
+    expectRecordsInRows(0);
+    EXPECT_EQ(grid.CellText(1, 7), "poza");     // beyond the row count: untouched
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, PreviewShowsNothing,
+    ::testing::Values(
+        NothingShown{"Negative", ScanMethod::Counted, "-4", ""},
+        NothingShown{"Zero", ScanMethod::Counted, "0", ""},
+        NothingShown{"EmptyText", ScanMethod::Counted, "", "'' is not a valid integer value"},
+        NothingShown{"Decimal", ScanMethod::Counted, "12,5", "'12,5' is not a valid integer value"},
+        NothingShown{"TrailingSpace", ScanMethod::Counted, "7 ", "'7 ' is not a valid integer value"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Preview, OpenFailuresComeAfterTheGridIsBlanked)
+{
+    fillEveryCell();
+    EXPECT_EQ(run(dir.file("brak.rek")), "File not found");
+    expectRecordsInRows(0);
+    EXPECT_EQ(run(dir.file("brak/m.rek")), "Invalid filename");
+    const std::string ro = stock(2);
+    ::chmod(ro.c_str(), 0444);
+    EXPECT_EQ(run(ro), "File access denied");
+    EXPECT_EQ(grid.RowCount(), 2);
+}
+
+TEST_F(Preview, AnEmptyNameFailsAtTheFirstUseWithCode6)
+{
+    EXPECT_EQ(run(""), "I/O error 6");
+    EXPECT_EQ(run("", ScanMethod::Counted, "3"), "I/O error 6");
+    EXPECT_EQ(run("", ScanMethod::Counted, "0"), "");
+    EXPECT_EQ(grid.RowCount(), 2);
+}
+
+TEST_F(Preview, ASystemFailurePartWayKeepsTheRowsTakenAndClosesTheFile)
+{
+    os.failOn(CountingFileApi::Op::Read, 3, 1117);
+    EXPECT_EQ(run(stock(5)), "I/O error 1117");
+    EXPECT_EQ(grid.RowCount(), 4);
+    expectRecordsInRows(2);
+}
+
+// A grid that can hold only a few rows, to see the counted preview refuse before it grows.
+class SmallGrid final : public PreviewGrid {
+public:
+    void ClearAllCells() override { ++clears; }
+    void AppendRow() override { ++rows; }
+    int RowCount() const override { return rows; }
+    void SetRowCount(int n) override { rows = n; }
+    void SetCellText(int, int, const std::string&) override { ++writes; }
+    std::int64_t RowCapacity(std::size_t) const override { return 10; }
+    int rows = 2;
+    int clears = 0;
+    int writes = 0;
+};
+
+TEST_F(Preview, ACountTheGridCannotHoldIsRefusedBeforeItGrows)
+{
+    SmallGrid small;
+    const std::string name = stock(20);
+    EXPECT_THROW(previewStockFile(small, FixedRepairInputs(name, ScanMethod::Counted, "10"), os),
+                 ERangeError);
+    EXPECT_EQ(small.rows, 2);
+    EXPECT_EQ(small.writes, 0);
+    EXPECT_EQ(os.count(CountingFileApi::Op::Read), 0);
+    EXPECT_TRUE(os.openHandles().empty());
+    EXPECT_NO_THROW(previewStockFile(small, FixedRepairInputs(name, ScanMethod::Counted, "9")));
+    EXPECT_EQ(small.rows, 10);
+}
+
+TEST_F(Preview, TheLargestCountIsRefusedByTheRealGrid)
+{
+    const std::string message = run(stock(3), ScanMethod::Counted, "2147483647");
+    EXPECT_NE(message.find("Too many records"), std::string::npos) << message;
+    EXPECT_EQ(grid.RowCount(), 2);
+    expectRecordsInRows(0);
+}
+
+} // namespace

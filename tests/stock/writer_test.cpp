@@ -1,0 +1,243 @@
+#include "counting_file_api.h"
+#include "exceptions.h"
+#include "scratch_dir.h"
+#include "stock_builder.h"
+#include "writer.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+class Writer : public ::testing::Test {
+protected:
+    std::string stock(int count, const std::vector<int>& blanks = {}, int tail = 0)
+    {
+        stockBytes = stockFileBytes(count, blanks, tail);
+        writeFileBytes(stockName, stockBytes);
+        return stockName;
+    }
+
+    std::string run(const std::string& name, const std::string& out,
+                    ScanMethod method = ScanMethod::Intelligent, const std::string& count = {})
+    {
+        try {
+            writeRepairedFile(FixedRepairInputs(name, method, count), out, os);
+        } catch (const Exception& e) {
+            EXPECT_TRUE(os.openHandles().empty()) << "files left open after: " << e.what();
+            return e.message();
+        }
+        EXPECT_TRUE(os.openHandles().empty());
+        return {};
+    }
+
+    std::string output() const { return readFileBytes(outName); }
+    std::string firstRecords(int k) const { return stockBytes.substr(0, std::size_t(k) * 463); }
+
+    ScratchDir dir;
+    CountingFileApi os;
+    std::string stockName = dir.file("magazyn.rek");
+    std::string outName = dir.file("naprawiony.rek");
+    std::string stockBytes;
+};
+
+struct CopyCase {
+    const char* label;
+    int records;
+    std::vector<int> blanks;
+    int tail;
+    ScanMethod method;
+    const char* count;
+    int copied;
+    const char* message;
+};
+
+class WriterCopies : public Writer, public ::testing::WithParamInterface<CopyCase> {};
+
+TEST_P(WriterCopies, TheRecordsTakenByteForByte)
+{
+    const auto& c = GetParam();
+    writeFileBytes(outName, "stara zawartość, dłuższa niż nic");
+    EXPECT_EQ(run(stock(c.records, c.blanks, c.tail), outName, c.method, c.count), c.message);
+    ASSERT_TRUE(fileExists(outName));
+    EXPECT_EQ(output(), firstRecords(c.copied));
+    EXPECT_EQ(readFileBytes(stockName), stockBytes) << "stock file changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scans, WriterCopies,
+    ::testing::Values(
+        CopyCase{"AllRecords", 10, {}, 0, ScanMethod::Intelligent, "", 10, ""},
+        CopyCase{"UpToTheThirdBlank", 10, {2, 5, 7}, 0, ScanMethod::Intelligent, "", 7, ""},
+        CopyCase{"TwoBlanks", 10, {2, 5}, 0, ScanMethod::Intelligent, "", 10, ""},
+        CopyCase{"IncompleteTailLeftOut", 3, {}, 100, ScanMethod::Intelligent, "", 3, ""},
+        CopyCase{"Counted", 10, {1, 2, 3}, 0, ScanMethod::Counted, "5", 5, ""},
+        CopyCase{"CountedPastTheEnd", 3, {}, 100, ScanMethod::Counted, "5", 3,
+                 "Read beyond end of file"},
+        CopyCase{"CountedNegative", 3, {}, 0, ScanMethod::Counted, "-4", 0, ""},
+        CopyCase{"CountAtStartValue", 3, {}, 0, ScanMethod::Counted, "", 0,
+                 "'' is not a valid integer value"},
+        CopyCase{"CountNotANumber", 3, {}, 0, ScanMethod::Counted, "abc", 0,
+                 "'abc' is not a valid integer value"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Writer, UpToTheThirdBlankIs3241Bytes)
+{
+    EXPECT_EQ(run(stock(10, {2, 5, 7}), outName), "");
+    EXPECT_EQ(output().size(), 3241u);
+}
+
+TEST_F(Writer, AMissingStockFileCreatesNoOutput)
+{
+    EXPECT_EQ(run(dir.file("brak.rek"), outName), "File not found");
+    EXPECT_FALSE(fileExists(outName));
+    writeFileBytes(outName, "zostaje");
+    EXPECT_EQ(run(dir.file("brak/x.rek"), outName), "Invalid filename");
+    EXPECT_EQ(output(), "zostaje");
+}
+
+TEST_F(Writer, AnOutputThatCannotBeCreatedIsReported)
+{
+    stock(2);
+    writeFileBytes(outName, "tylko do odczytu");
+    ::chmod(outName.c_str(), 0444);
+    EXPECT_EQ(run(stockName, outName), "File access denied");
+    EXPECT_EQ(output(), "tylko do odczytu");
+    EXPECT_EQ(run(stockName, dir.file("brak/w.rek")), "Invalid filename");
+    EXPECT_EQ(run(stockName, dir.path()), "File access denied");
+}
+
+TEST_F(Writer, AnEmptyStockNameLeavesAnEmptyOutput)
+{
+    EXPECT_EQ(run("", outName), "I/O error 6");
+    EXPECT_EQ(output(), "");
+    EXPECT_EQ(run("", outName, ScanMethod::Counted, "2"), "I/O error 6");
+    EXPECT_EQ(run("", outName, ScanMethod::Counted, "0"), "");
+    EXPECT_TRUE(fileExists(outName));
+}
+
+TEST_F(Writer, ARefusedWriteKeepsTheRecordsBefore)
+{
+    os.failOn(CountingFileApi::Op::Write, 3, 112);
+    EXPECT_EQ(run(stock(5), outName), "I/O error 112");
+    EXPECT_EQ(output(), firstRecords(2));
+}
+
+TEST_F(Writer, AShortWriteIsDiskFullAndKeepsThePartStored)
+{
+    os.shortWriteOn(2, 100);
+    EXPECT_EQ(run(stock(5), outName), "Disk full");
+    EXPECT_EQ(output(), stockBytes.substr(0, 463 + 100));
+}
+
+// The system itself stores fewer bytes: a file size limit in a child process.
+TEST_F(Writer, DiskFullUnderAFileSizeLimit)
+{
+    stock(5);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit lim = {2 * 463 + 100, 2 * 463 + 100};
+        ::setrlimit(RLIMIT_FSIZE, &lim);
+        try {
+            writeRepairedFile(FixedRepairInputs(stockName), outName);
+        } catch (const EInOutError& e) {
+            ::_exit(static_cast<int>(e.code() & 0xFF));
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 101);
+    EXPECT_EQ(output(), stockBytes.substr(0, 2 * 463 + 100));
+}
+
+TEST_F(Writer, EveryFailurePathClosesBothFiles)
+{
+    using Op = CountingFileApi::Op;
+    const std::pair<Op, int> faults[] = {{Op::Read, 2}, {Op::Write, 1}, {Op::Size, 3},
+                                         {Op::Position, 1}, {Op::Close, 1}, {Op::Close, 2},
+                                         {Op::Open, 2}};
+    for (const auto& [op, nth] : faults) {
+        CountingFileApi faulty;
+        faulty.failOn(op, nth, 1117);
+        try {
+            writeRepairedFile(FixedRepairInputs(stock(4)), outName, faulty);
+            ADD_FAILURE() << "no failure for fault " << int(op) << "/" << nth;
+        } catch (const EInOutError&) {
+        }
+        EXPECT_TRUE(faulty.openHandles().empty()) << "fault " << int(op) << "/" << nth;
+    }
+}
+
+TEST_F(Writer, ClosesTheStockFileFirst)
+{
+    EXPECT_EQ(run(stock(1), outName), "");
+    EXPECT_EQ(os.pattern(), "OOPZRWPZCC");
+    const auto& calls = os.calls();
+    EXPECT_EQ(calls[calls.size() - 2].handle, calls[0].handle);
+    EXPECT_EQ(calls[calls.size() - 1].handle, calls[1].handle);
+}
+
+struct SameFileCase {
+    const char* label;
+    // Makes another name of the stock file in the scratch folder.
+    std::string (*name)(const ScratchDir& dir, const std::string& stock);
+};
+
+class WriterRefusesTheStockFileItself : public Writer,
+                                        public ::testing::WithParamInterface<SameFileCase> {};
+
+TEST_P(WriterRefusesTheStockFileItself, BeforeAnythingIsCreatedOrEmptied)
+{
+    stock(6, {2});
+    const std::string other = GetParam().name(dir, stockName);
+    const std::string message = run(stockName, other);
+    EXPECT_NE(message.find("stock file"), std::string::npos) << message;
+    EXPECT_EQ(readFileBytes(stockName), stockBytes);
+    EXPECT_EQ(os.count(CountingFileApi::Op::Open), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, WriterRefusesTheStockFileItself,
+    ::testing::Values(
+        SameFileCase{"SameName", [](const ScratchDir&, const std::string& s) { return s; }},
+        SameFileCase{"DotSegments",
+                     [](const ScratchDir& d, const std::string&) {
+                         return d.path() + "/./../" +
+                                d.path().substr(d.path().find_last_of('/') + 1) + "/magazyn.rek";
+                     }},
+        SameFileCase{"Relative",
+                     [](const ScratchDir& d, const std::string&) {
+                         // relative to the working folder, whatever it is
+                         const std::string cwd = std::filesystem::current_path().string();
+                         return std::filesystem::relative(d.file("magazyn.rek"), cwd).string();
+                     }},
+        SameFileCase{"SymbolicLink",
+                     [](const ScratchDir& d, const std::string& s) {
+                         ::symlink(s.c_str(), d.file("link.rek").c_str());
+                         return d.file("link.rek");
+                     }},
+        SameFileCase{"HardLink",
+                     [](const ScratchDir& d, const std::string& s) {
+                         ::link(s.c_str(), d.file("hard.rek").c_str());
+                         return d.file("hard.rek");
+                     }}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Writer, AnotherFileWithTheSameContentsIsNoProblem)
+{
+    stock(3);
+    writeFileBytes(outName, stockBytes);
+    EXPECT_EQ(run(stockName, outName), "");
+    EXPECT_EQ(output(), stockBytes);
+}
+
+} // namespace
