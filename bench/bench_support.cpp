@@ -1,0 +1,84 @@
+#include "bench_support.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <stdlib.h>
+
+TempFolder::TempFolder()
+{
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/naprawa-bench-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a folder like " + pattern);
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+double secondsOf(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Timings::best() const
+{
+    return *std::min_element(runs.begin(), runs.end());
+}
+
+std::string Timings::describe() const
+{
+    char text[160];
+    std::string all;
+    for (const double run : runs) {
+        std::snprintf(text, sizeof text, "%s%.3f", all.empty() ? "" : ", ", run);
+        all += text;
+    }
+    std::snprintf(text, sizeof text, "%7.3f s  (runs %s)", best(), all.c_str());
+    return text;
+}
+
+bool sameContents(const std::string& a, const std::string& b)
+{
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    if (!fa || !fb)
+        return false;
+    std::vector<char> ba(1 << 20), bb(1 << 20);
+    while (true) {
+        fa.read(ba.data(), std::streamsize(ba.size()));
+        fb.read(bb.data(), std::streamsize(bb.size()));
+        if (fa.gcount() != fb.gcount() ||
+            std::memcmp(ba.data(), bb.data(), std::size_t(fa.gcount())) != 0)
+            return false;
+        if (fa.gcount() == 0)
+            return fa.eof() && fb.eof();
+    }
+}
+
+std::uint64_t fileSize(const std::string& path)
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? 0 : size;
+}
+
+std::string withThousands(std::uint64_t value)
+{
+    const std::string digits = std::to_string(value);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += ',';
+        grouped += digits[i];
+    }
+    return grouped;
+}
