@@ -1,0 +1,481 @@
+#include "custom_button_edit.h"
+
+#include "error_sink.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QToolButton>
+#include <qdrawutil.h>
+
+#include <algorithm>
+
+namespace
+{
+
+// The speed button inside the field: a raised face, the glyph in its middle (shifted by a
+// pixel while pressed), and while not pressed two lines along its left edge that part it
+// from the text.
+class TEditButton : public QToolButton
+{
+public:
+    explicit TEditButton(QWidget* parent) : QToolButton(parent) {}
+
+    void setImages(const QPixmap& normal, const QPixmap& disabled)
+    {
+        normal_ = normal;
+        disabled_ = disabled;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        const QPalette& pal = palette();
+        const bool down = isDown();
+        const QBrush face = pal.brush(QPalette::Button);
+        qDrawWinButton(&p, rect(), pal, down, &face);
+        if (!down) {
+            p.setPen(pal.color(QPalette::Button));
+            p.drawLine(0, 0, 0, height() - 1);
+            p.setPen(pal.color(QPalette::Light));
+            p.drawLine(1, 0, 1, height() - 1);
+        }
+        const QPixmap& image = isEnabled() ? normal_ : disabled_;
+        if (image.isNull())
+            return;
+        const QSize s = image.deviceIndependentSize().toSize();
+        int x = (width() - s.width()) / 2;
+        int y = (height() - s.height()) / 2;
+        if (down) {
+            ++x;
+            ++y;
+        }
+        p.drawPixmap(x, y, image);
+    }
+
+private:
+    QPixmap normal_;
+    QPixmap disabled_;
+};
+
+// The classic greyed picture: every opaque pixel that is not white becomes a shadow-coloured
+// pixel over a highlight-coloured copy one pixel down and right.
+QPixmap embossed(const QImage& image, const QPalette& pal)
+{
+    QImage shape(image.size(), QImage::Format_ARGB32_Premultiplied);
+    shape.fill(Qt::transparent);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb px = image.pixel(x, y);
+            if (qAlpha(px) != 0 && (px & 0xFFFFFF) != 0xFFFFFF)
+                shape.setPixel(x, y, 0xFF000000);
+        }
+    auto tinted = [&](const QColor& colour) {
+        QImage t = shape;
+        QPainter p(&t);
+        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        p.fillRect(t.rect(), colour);
+        return t;
+    };
+    QImage out(image.size(), QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    QPainter p(&out);
+    p.drawImage(1, 1, tinted(pal.color(QPalette::Light)));
+    p.drawImage(0, 0, tinted(pal.color(QPalette::Dark)));
+    p.end();
+    return QPixmap::fromImage(out);
+}
+
+bool isWindowSwitch(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+bool isEnterOrEscape(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+} // namespace
+
+TCustomButtonEdit::TCustomButtonEdit(QWidget* parent)
+    : QLineEdit(parent), clickKey_(QKeyCombination(Qt::AltModifier, Qt::Key_Down))
+{
+    buttonPanel_ = new QWidget(this);
+    buttonPanel_->setObjectName(QStringLiteral("EditButtonPanel"));
+    buttonPanel_->setCursor(Qt::ArrowCursor);
+    auto* button = new TEditButton(buttonPanel_);
+    button->setObjectName(QStringLiteral("EditButton"));
+    button->setFocusPolicy(Qt::NoFocus);
+    button_ = button;
+    connect(button_, &QToolButton::pressed, this, &TCustomButtonEdit::onButtonPressed);
+    connect(button_, &QToolButton::clicked, this, &TCustomButtonEdit::onButtonClicked);
+    layoutButton();
+}
+
+TCustomButtonEdit::~TCustomButtonEdit()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
+
+void TCustomButtonEdit::SetDirectInput(bool on)
+{
+    directInput_ = on;
+    UpdateEditReadOnly();
+}
+
+void TCustomButtonEdit::SetReadOnly(bool on)
+{
+    readOnly_ = on;
+    UpdateEditReadOnly();
+}
+
+void TCustomButtonEdit::SetGlyph(const QPixmap& glyph)
+{
+    QImage image = glyph.toImage().convertToFormat(QImage::Format_ARGB32);
+    if (!image.isNull()) {
+        const QRgb key = image.pixel(0, image.height() - 1);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if (line[x] == key)
+                    line[x] = qRgba(0, 0, 0, 0);
+        }
+    }
+    glyph_ = QPixmap::fromImage(image);
+    updateButtonGlyph();
+}
+
+void TCustomButtonEdit::SetNumGlyphs(int count)
+{
+    numGlyphs_ = std::clamp(count, 1, 4);
+    updateButtonGlyph();
+}
+
+void TCustomButtonEdit::SetButtonWidth(int width)
+{
+    buttonWidth_ = std::max(width, 0);
+    layoutButton();
+}
+
+int TCustomButtonEdit::GlyphButtonWidth(const QPixmap& glyph, int numGlyphs)
+{
+    const int images = std::max(numGlyphs, 1);
+    return std::max(glyph.width() / images + 6, 21);
+}
+
+void TCustomButtonEdit::DoClick()
+{
+    if (readOnly_)
+        return;
+    ButtonClick();
+}
+
+QToolButton* TCustomButtonEdit::Button() const
+{
+    return button_;
+}
+
+void TCustomButtonEdit::ButtonClick()
+{
+    emit OnButtonClick();
+    if (!popup_)
+        return;
+    if (PopupVisible())
+        PopupCloseUp(true);
+    else
+        PopupDropDown();
+}
+
+void TCustomButtonEdit::SetPopup(QWidget* popup)
+{
+    if (popup_ == popup)
+        return;
+    if (popup_) {
+        qApp->removeEventFilter(this);
+        delete popup_.data();
+    }
+    popup_ = popup;
+    if (popup) {
+        popup->setParent(this, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                                   Qt::WindowStaysOnTopHint);
+        popup->setAttribute(Qt::WA_ShowWithoutActivating);
+        popup->setFocusPolicy(Qt::NoFocus);
+        popup->hide();
+    }
+    UpdateEditReadOnly();
+}
+
+bool TCustomButtonEdit::PopupVisible() const
+{
+    return popup_ && popup_->isVisible();
+}
+
+QPoint TCustomButtonEdit::PopupOrigin(const QRect& fieldOnScreen, const QSize& popupSize,
+                                      const QRect& screen, TPopupAlign align)
+{
+    int x =
+        align == epaRight ? fieldOnScreen.right() + 1 - popupSize.width() : fieldOnScreen.left();
+    if (x < screen.left())
+        x = fieldOnScreen.left();
+    int y = fieldOnScreen.bottom() + 1;
+    if (y + popupSize.height() > screen.bottom() + 1)
+        y = fieldOnScreen.top() - popupSize.height();
+    x = std::min(x, screen.right() + 1 - popupSize.width());
+    x = std::max(x, screen.left());
+    return {x, y};
+}
+
+void TCustomButtonEdit::PopupDropDown()
+{
+    if (!popup_ || popup_->isVisible())
+        return;
+    const QRect field(mapToGlobal(QPoint(0, 0)), size());
+    const QScreen* s = screen();
+    const QRect area = s ? s->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
+    popup_->move(PopupOrigin(field, popup_->size(), area, popupAlign_));
+    setFocus(Qt::OtherFocusReason);
+    popup_->show();
+    popup_->raise();
+    UpdateEditReadOnly();
+    qApp->installEventFilter(this);
+    update();
+}
+
+void TCustomButtonEdit::PopupCloseUp(bool accept)
+{
+    if (!PopupVisible())
+        return;
+    qApp->removeEventFilter(this);
+    popup_->hide();
+    UpdateEditReadOnly();
+    if (accept) {
+        setFocus(Qt::OtherFocusReason);
+        AcceptValue();
+    }
+    update();
+}
+
+void TCustomButtonEdit::DoEnter(Qt::FocusReason) {}
+
+void TCustomButtonEdit::DoExit() {}
+
+void TCustomButtonEdit::PaintDisplayText(QPainter&, const QRect&) {}
+
+QRect TCustomButtonEdit::ClientRect() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+}
+
+QRect TCustomButtonEdit::EditRect() const
+{
+    QRect r = ClientRect();
+    r.setWidth(std::max(r.width() - buttonWidth_ - 2, 0));
+    return r;
+}
+
+bool TCustomButtonEdit::IsClickKey(const QKeyEvent* event) const
+{
+    if (clickKey_.count() != 1)
+        return false;
+    const QKeyCombination pressed(event->modifiers() & ~Qt::KeypadModifier,
+                                  static_cast<Qt::Key>(event->key()));
+    return pressed == clickKey_[0];
+}
+
+bool TCustomButtonEdit::EnterEscapeKey(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (!isEnterOrEscape(key))
+        return false;
+    if (key == Qt::Key_Escape && PopupVisible()) {
+        PopupCloseUp(false);
+        event->accept();
+        return true;
+    }
+    if (key != Qt::Key_Escape)
+        QLineEdit::keyPressEvent(event); // returnPressed and editingFinished, nothing typed
+    if (QWidget* parent = parentWidget()) {
+        QKeyEvent offered(event->type(), key, event->modifiers(), event->text(),
+                          event->isAutoRepeat(), event->count());
+        offered.ignore();
+        QCoreApplication::sendEvent(parent, &offered);
+    }
+    event->accept();
+    return key != Qt::Key_Escape;
+}
+
+void TCustomButtonEdit::UpdateEditReadOnly()
+{
+    setReadOnly(readOnly_ || !directInput_ || PopupVisible());
+}
+
+bool TCustomButtonEdit::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // The field's own keys win over any shortcut of the window.
+        if ((IsClickKey(key) && buttonWidth_ > 0) ||
+            (key->key() == Qt::Key_Escape && PopupVisible())) {
+            key->accept();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void TCustomButtonEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (IsClickKey(event) && buttonWidth_ > 0) {
+        event->accept();
+        runGuarded([this] { DoClick(); });
+        return;
+    }
+    if (isEnterOrEscape(event->key())) {
+        EnterEscapeKey(event);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TCustomButtonEdit::focusInEvent(QFocusEvent* event)
+{
+    const bool hadSelection = hasSelectedText();
+    QLineEdit::focusInEvent(event);
+    if (entered_)
+        return;
+    entered_ = true;
+    const Qt::FocusReason reason = event->reason();
+    runGuarded([&] { DoEnter(reason); });
+    if (reason == Qt::MouseFocusReason || reason == Qt::ActiveWindowFocusReason)
+        return;
+    if (autoSelect_)
+        selectAll();
+    else if (!hadSelection && hasSelectedText())
+        deselect(); // the line edit selects on Tab by itself
+}
+
+void TCustomButtonEdit::focusOutEvent(QFocusEvent* event)
+{
+    if (PopupVisible())
+        runGuarded([this] { PopupCloseUp(false); });
+    QLineEdit::focusOutEvent(event);
+    if (!entered_ || isWindowSwitch(event->reason()))
+        return;
+    if (runGuarded([this] { DoExit(); }))
+        entered_ = false;
+}
+
+void TCustomButtonEdit::mousePressEvent(QMouseEvent* event)
+{
+    if (PopupVisible())
+        runGuarded([this] { PopupCloseUp(false); });
+    QLineEdit::mousePressEvent(event);
+}
+
+void TCustomButtonEdit::paintEvent(QPaintEvent* event)
+{
+    if (!PaintsDisplayText()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
+    PaintDisplayText(p, EditRect());
+}
+
+void TCustomButtonEdit::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    layoutButton();
+}
+
+void TCustomButtonEdit::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+        layoutButton();
+        break;
+    case QEvent::PaletteChange:
+        updateButtonGlyph();
+        break;
+    default:
+        break;
+    }
+}
+
+bool TCustomButtonEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::NonClientAreaMouseButtonPress) &&
+        watched->isWidgetType() && PopupVisible()) {
+        auto* target = static_cast<QWidget*>(watched);
+        const bool inside = target == this || isAncestorOf(target) || target == popup_ ||
+                            popup_->isAncestorOf(target);
+        if (!inside)
+            runGuarded([this] { PopupCloseUp(false); });
+    }
+    return QLineEdit::eventFilter(watched, event);
+}
+
+void TCustomButtonEdit::layoutButton()
+{
+    if (!buttonPanel_)
+        return;
+    const QRect client = ClientRect();
+    const int width = std::min(buttonWidth_, std::max(client.width(), 0));
+    buttonPanel_->setGeometry(client.right() + 1 - width, client.top(), width, client.height());
+    button_->setGeometry(0, 0, width, client.height());
+    buttonPanel_->setVisible(width > 0);
+    const QMargins m = textMargins();
+    if (m.right() != width)
+        setTextMargins(m.left(), m.top(), width, m.bottom());
+}
+
+void TCustomButtonEdit::updateButtonGlyph()
+{
+    if (!button_)
+        return;
+    QPixmap normal;
+    QPixmap disabled;
+    if (!glyph_.isNull()) {
+        const int w = glyph_.width() / numGlyphs_;
+        const QImage all = glyph_.toImage();
+        normal = QPixmap::fromImage(all.copy(0, 0, w, all.height()));
+        disabled = numGlyphs_ >= 2 ? QPixmap::fromImage(all.copy(w, 0, w, all.height()))
+                                   : embossed(all.copy(0, 0, w, all.height()), palette());
+    }
+    static_cast<TEditButton*>(button_)->setImages(normal, disabled);
+}
+
+void TCustomButtonEdit::onButtonPressed()
+{
+    swallowClick_ = PopupVisible();
+    if (swallowClick_)
+        runGuarded([this] { PopupCloseUp(true); });
+}
+
+void TCustomButtonEdit::onButtonClicked()
+{
+    if (swallowClick_) {
+        swallowClick_ = false;
+        return;
+    }
+    runGuarded([this] { DoClick(); });
+}

@@ -1,0 +1,84 @@
+#include "custom_calc_edit.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+
+#include <limits>
+
+namespace
+{
+
+constexpr int kImageWidth = 14;
+constexpr int kImageHeight = 12;
+
+// The calculator's body spans columns 2 to 12 and all rows; the display sits in rows 2 and 3,
+// three rows of four keys below it, the rightmost key of each row an operator.
+constexpr int kBodyLeft = 2;
+constexpr int kBodyRight = 12;
+
+void drawCalculator(QPainter& p, int left, const QColor& outline, const QColor& body,
+                    const QColor& display, const QColor& digitKey, const QColor& operatorKey)
+{
+    auto pixels = [&](int x, int y, int w, int h, const QColor& c) {
+        if (c.isValid())
+            p.fillRect(left + x, y, w, h, c);
+    };
+    const int width = kBodyRight - kBodyLeft + 1;
+    pixels(kBodyLeft + 1, 1, width - 2, kImageHeight - 2, body);
+    pixels(kBodyLeft, 0, width, 1, outline);
+    pixels(kBodyLeft, kImageHeight - 1, width, 1, outline);
+    pixels(kBodyLeft, 0, 1, kImageHeight, outline);
+    pixels(kBodyRight, 0, 1, kImageHeight, outline);
+    pixels(kBodyLeft + 2, 2, width - 4, 2, display);
+    for (int row = 0; row < 3; ++row)
+        for (int key = 0; key < 4; ++key)
+            pixels(kBodyLeft + 2 + 2 * key, 5 + 2 * row, 1, 1, key == 3 ? operatorKey : digitKey);
+}
+
+} // namespace
+
+TCustomCalcEdit::TCustomCalcEdit(QWidget* parent) : TCustomNumberEdit(parent)
+{
+    SetGlyph(CalculatorGlyph());
+    SetNumGlyphs(2);
+    SetButtonWidth(20);
+    SetClickKey(QKeyCombination(Qt::AltModifier, Qt::Key_Down));
+    SetPopupAlign(epaRight);
+    setMaxLength(std::numeric_limits<int>::max());
+}
+
+QPixmap TCustomCalcEdit::CalculatorGlyph()
+{
+    const QColor magenta(255, 0, 255);
+    const QColor black(0, 0, 0);
+    const QColor white(255, 255, 255);
+    const QColor teal(0, 128, 128);
+    const QColor grey(128, 128, 128);
+
+    QImage image(2 * kImageWidth, kImageHeight, QImage::Format_RGB32);
+    image.fill(magenta);
+    QPainter p(&image);
+    drawCalculator(p, 0, black, teal, white, white, black);
+
+    // The disabled look: the outline, display and keys in grey over a white copy of them one
+    // pixel down and right, the body left open.
+    QImage shape(kImageWidth, kImageHeight, QImage::Format_ARGB32);
+    shape.fill(Qt::transparent);
+    {
+        QPainter s(&shape);
+        drawCalculator(s, 0, black, QColor(), black, black, black);
+    }
+    auto tinted = [&](const QColor& colour) {
+        QImage t = shape;
+        QPainter tp(&t);
+        tp.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        tp.fillRect(t.rect(), colour);
+        return t;
+    };
+    p.setClipRect(kImageWidth, 0, kImageWidth, kImageHeight);
+    p.drawImage(kImageWidth + 1, 1, tinted(white));
+    p.drawImage(kImageWidth, 0, tinted(grey));
+    p.end();
+    return QPixmap::fromImage(image);
+}

@@ -1,0 +1,173 @@
+#include "filename_edit.h"
+
+#include "exceptions.h"
+#include "file_name_rules.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include <sys/stat.h>
+
+namespace
+{
+
+std::string utf8(const QString& s)
+{
+    return s.toStdString();
+}
+
+QString qstr(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+bool isExistingDirectory(const std::string& path)
+{
+    struct stat st {
+    };
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+TFilenameEdit::TFilenameEdit(QWidget* parent)
+    : TPathEdit(parent), dialogTitle_(QStringLiteral("Browse")),
+      filter_(QStringLiteral("All files (*.*)|*.*"))
+{
+    dialog_ = new QFileDialog(this);
+    dialog_->setObjectName(QStringLiteral("FileDialog"));
+    // Qt's own dialog behaves the same everywhere, and tests can answer it.
+    dialog_->setOption(QFileDialog::DontUseNativeDialog);
+    // The descriptions are shown as written; the patterns they carry are ours.
+    dialog_->setOption(QFileDialog::HideNameFilterDetails);
+    dialog_->setFileMode(QFileDialog::AnyFile);
+}
+
+QString TFilenameEdit::FileName() const
+{
+    return qstr(designatedFileName(utf8(text())));
+}
+
+void TFilenameEdit::SetFileName(const QString& value)
+{
+    const std::string name = utf8(value);
+    if (!name.empty() && !isValidFileName(namePart(designatedFileName(name))))
+        throw EButtonEditError("Invalid file name - " + name);
+    setText(qstr(quotedFileName(name)));
+    dialog_->selectFile(QString());
+}
+
+QStringList TFilenameEdit::QtNameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString pattern = p.trimmed();
+            // "*.*" takes every name, as the dialog's users expect, not only dotted ones.
+            patterns << (pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
+        }
+        if (patterns.isEmpty())
+            continue;
+        out << parts[i] + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return out;
+}
+
+void TFilenameEdit::ButtonClick()
+{
+    TPathEdit::ButtonClick();
+    QString workingName = FileName();
+    bool action = true;
+    emit OnBeforeDialog(workingName, action);
+    if (!action)
+        return;
+    presetDialog(workingName);
+
+    QString chosen;
+    action = runDialog(chosen);
+    if (action)
+        workingName = chosen;
+
+    if (isVisible() && isEnabled() && focusPolicy() != Qt::NoFocus) {
+        if (!window()->isActiveWindow())
+            window()->activateWindow();
+        setFocus(Qt::OtherFocusReason);
+    }
+    emit OnAfterDialog(workingName, action);
+    if (!action)
+        return;
+    setText(qstr(quotedFileName(utf8(workingName))));
+    initialDir_ = qstr(folderPart(utf8(chosen)));
+}
+
+void TFilenameEdit::AcceptDroppedFile(const QString& name)
+{
+    SetFileName(name);
+}
+
+void TFilenameEdit::presetDialog(const QString& workingName)
+{
+    // A name the dialog cannot take leaves it as its last use left it.
+    try {
+        std::string name = utf8(workingName);
+        if (!isValidFileName(name))
+            return;
+        const std::string folder = folderPart(name);
+        if (isExistingDirectory(folder))
+            initialDir_ = qstr(folder);
+        if (!isValidFileName(namePart(name)))
+            name.clear();
+        dialogFileName_ = qstr(name);
+    } catch (...) {
+    }
+}
+
+bool TFilenameEdit::runDialog(QString& chosen)
+{
+    QFileDialog& d = *dialog_;
+    d.setWindowTitle(dialogTitle_);
+    d.setAcceptMode(dialogKind_ == dkSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setDefaultSuffix(defaultExt_);
+    const QStringList filters = QtNameFilters(filter_);
+    d.setNameFilters(filters.isEmpty() ? QStringList{QStringLiteral("(*)")} : filters);
+    if (filterIndex_ >= 1 && filterIndex_ <= filters.size())
+        d.selectNameFilter(filters[filterIndex_ - 1]);
+    d.setDirectory(initialDir_.isEmpty() ? QDir::currentPath() : initialDir_);
+    // A preset name with a folder stands for itself, wherever the dialog opens; the name field
+    // is reached directly where the dialog offers no call for it (emptying it, or a name whose
+    // folder does not exist, which the dialog would otherwise try to open).
+    auto* nameField = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QFileInfo preset(dialogFileName_);
+    const bool withFolder = !folderPart(utf8(dialogFileName_)).empty();
+    if (dialogFileName_.isEmpty()) {
+        if (nameField)
+            nameField->clear();
+    } else if (!withFolder) {
+        d.selectFile(dialogFileName_);
+    } else if (preset.absoluteDir().exists() || !nameField) {
+        d.selectFile(preset.absoluteFilePath());
+    } else {
+        nameField->setText(dialogFileName_);
+    }
+
+    // What the dialog reports once it is closed no longer holds a name typed into it.
+    QStringList picked;
+    const auto connection = QObject::connect(
+        &d, &QFileDialog::filesSelected, [&picked](const QStringList& files) { picked = files; });
+    const int result = d.exec();
+    QObject::disconnect(connection);
+    if (result != QDialog::Accepted || picked.isEmpty())
+        return false;
+    chosen = picked.first();
+    dialogFileName_ = chosen;
+    const qsizetype index = filters.indexOf(d.selectedNameFilter());
+    if (index >= 0)
+        filterIndex_ = static_cast<int>(index) + 1;
+    if (!(dialogOptions_ & ofNoChangeDir))
+        QDir::setCurrent(QFileInfo(chosen).absolutePath());
+    return true;
+}
