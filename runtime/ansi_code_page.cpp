@@ -1,5 +1,7 @@
 #include "ansi_code_page.h"
 
+#include "single_byte_code_page.h"
+
 #include <array>
 
 namespace {
@@ -23,6 +25,7 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7, // F0
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9, // F8
 };
+constexpr SingleByteCodePage kPage(kHighHalf);
 
 void appendUtf8(std::string& out, char32_t c)
 {
@@ -73,20 +76,9 @@ char32_t nextUtf8(std::string_view s, std::size_t& i)
 
 } // namespace
 
-char32_t ansiToUnicode(std::uint8_t byte)
-{
-    return byte < 0x80 ? char32_t(byte) : char32_t(kHighHalf[byte - 0x80]);
-}
+char32_t ansiToUnicode(std::uint8_t byte) { return kPage.toUnicode(byte); }
 
-std::uint8_t unicodeToAnsi(char32_t ch)
-{
-    if (ch < 0x80)
-        return static_cast<std::uint8_t>(ch);
-    for (std::size_t i = 0; i < kHighHalf.size(); ++i)
-        if (kHighHalf[i] == ch)
-            return static_cast<std::uint8_t>(0x80 + i);
-    return '?';
-}
+std::uint8_t unicodeToAnsi(char32_t ch) { return kPage.fromUnicode(ch); }
 
 std::string utf8FromAnsi(std::string_view ansi)
 {

@@ -2,6 +2,8 @@
 
 #include "ansi_code_page.h"
 
+#include "single_byte_code_page.h"
+
 #include <array>
 
 namespace
@@ -26,25 +28,13 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x00AD, 0x02DD, 0x02DB, 0x02C7, 0x02D8, 0x00A7, 0x00F7, 0x00B8, // F0
     0x00B0, 0x00A8, 0x02D9, 0x0171, 0x0158, 0x0159, 0x25A0, 0x00A0, // F8
 };
+constexpr SingleByteCodePage kPage(kHighHalf);
 
 } // namespace
 
-char32_t oemToUnicode(std::uint8_t byte)
-{
-    if (byte < 0x80)
-        return byte;
-    return kHighHalf[byte - 0x80];
-}
+char32_t oemToUnicode(std::uint8_t byte) { return kPage.toUnicode(byte); }
 
-std::uint8_t unicodeToOem(char32_t ch)
-{
-    if (ch < 0x80)
-        return static_cast<std::uint8_t>(ch);
-    for (std::size_t i = 0; i < kHighHalf.size(); ++i)
-        if (kHighHalf[i] == ch)
-            return static_cast<std::uint8_t>(0x80 + i);
-    return '?';
-}
+std::uint8_t unicodeToOem(char32_t ch) { return kPage.fromUnicode(ch); }
 
 std::string ansiToOem(std::string_view ansi)
 {
