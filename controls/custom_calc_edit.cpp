@@ -1,8 +1,13 @@
 #include "custom_calc_edit.h"
 
+#include "exceptions.h"
+#include "popup_calculator.h"
+
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 
 #include <limits>
 
@@ -46,6 +51,58 @@ TCustomCalcEdit::TCustomCalcEdit(QWidget* parent) : TCustomNumberEdit(parent)
     SetClickKey(QKeyCombination(Qt::AltModifier, Qt::Key_Down));
     SetPopupAlign(epaRight);
     setMaxLength(std::numeric_limits<int>::max());
+
+    calculator_ = new TPopupCalculator;
+    calculator_->setObjectName(QStringLiteral("PopupCalculator"));
+    connect(calculator_, &TPopupCalculator::OnDisplayChange, this, [this] { update(); });
+    connect(calculator_, &TPopupCalculator::OnErrorBeep, this, &TCustomNumberEdit::ErrorBeep);
+    connect(calculator_, &TPopupCalculator::OnResult, this, [this] { PopupCloseUp(true); });
+    SetPopup(calculator_);
+    // SetPopup makes it a tool window, which would take the activation, and so the focus,
+    // from the field on platforms that activate every window they show.
+    calculator_->setWindowFlags(TPopupCalculator::kWindowFlags);
+    calculator_->hide();
+}
+
+void TCustomCalcEdit::PopupDropDown()
+{
+    if (PopupVisible())
+        return;
+    long double start = 0;
+    try {
+        start = valueFromText(Text().toStdString(), LocaleSeparators());
+    } catch (const EConvertError&) {
+    }
+    if (const QScreen* s = screen())
+        calculator_->SetPixelsPerInch(s->logicalDotsPerInch());
+    calculator_->Start(start);
+    TCustomNumberEdit::PopupDropDown();
+}
+
+void TCustomCalcEdit::AcceptValue()
+{
+    long double value = calculator_->Value();
+    if (calculator_->InError()) {
+        value = 0;
+        ErrorBeep();
+    }
+    const QString written = QString::fromStdString(
+        formatFloatGeneral(value, 15, QLocale().decimalPoint().toStdString()));
+    if (Text() != written) {
+        setText(written);
+        setModified(true);
+    }
+    selectAll();
+}
+
+void TCustomCalcEdit::PopupKeyPress(QChar key)
+{
+    calculator_->KeyPress(QString(key));
+}
+
+QString TCustomCalcEdit::PopupDisplayText() const
+{
+    return calculator_->DisplayText();
 }
 
 QPixmap TCustomCalcEdit::CalculatorGlyph()

@@ -2,15 +2,27 @@
 
 #include "custom_number_edit.h"
 
+class TPopupCalculator;
+
 // The numeric edit with a drop-down calculator under its button.
 //
 // The button is 20 pixels wide and shows CalculatorGlyph(); ClickKey is Alt+Down, a drop-down
 // stands with its right edge on the field's right edge, and the text has no length limit.
 //
-// The calculator window goes in through SetPopup(); from then on the button and ClickKey drop
-// it down or close it with acceptance, PopupDropDown() starts it from the text, AcceptValue()
-// takes its result into the text, and PopupKeyPress() and PopupDisplayText() serve the key
-// filter and the painting while it is open. Without it, the button and ClickKey do nothing.
+// The field creates its TPopupCalculator (object name "PopupCalculator") with itself and
+// keeps it, hidden, for its life. The button or ClickKey (unless ReadOnly) opens it under the
+// field, started from the text read as a number (0 when it does not read); while it is open
+// the field keeps the focus, its edit is read-only without a caret, it paints the
+// calculator's display left-aligned, and the calculator's keys typed into it (see
+// PopupKeyPress) work the calculator, its buttons shown pressed.
+//
+// Closing with acceptance ("=", "%" or Enter finishing a calculation, or the button or
+// ClickKey while open) takes the calculator's value, or 0 with a beep when it shows "Error",
+// and writes it in the general form with 15 digits and the locale's decimal point; when that
+// differs from the text, the text becomes it, is marked modified and OnChange runs. The whole
+// text is then selected. Value itself follows when the field is left. Closing without
+// acceptance (Escape, focus loss, a press in the text or anywhere else outside the field and
+// the calculator) leaves the text as it was. Calculator errors beep when BeepOnError is on.
 class TCustomCalcEdit : public TCustomNumberEdit
 {
     Q_OBJECT
@@ -22,4 +34,16 @@ public:
     // calculator with a display and black and white keys, and the same in white and grey for
     // the disabled look.
     static QPixmap CalculatorGlyph();
+
+    TPopupCalculator* Calculator() const { return calculator_; }
+
+    void PopupDropDown() override;
+
+protected:
+    void AcceptValue() override;
+    void PopupKeyPress(QChar key) override;
+    QString PopupDisplayText() const override;
+
+private:
+    TPopupCalculator* calculator_ = nullptr;
 };

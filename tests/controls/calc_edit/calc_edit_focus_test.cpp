@@ -130,25 +130,6 @@ TEST(LeavingTheField, BeingDisabledLeavesEvenWithTextThatIsNoNumber)
     EXPECT_FALSE(w.field->Focused());
 }
 
-// --- the button, while it has no calculator ---
-
-TEST(CalculatorButton, ClickAndAltDownDoNothingYet)
-{
-    CalcWindow w;
-    QSignalSpy buttonClicks(w.field, &TCustomButtonEdit::OnButtonClick);
-    w.field->setFocus(Qt::TabFocusReason);
-    typeKeys(w.field, QStringLiteral("12"));
-    auto* button = w.field->findChild<QToolButton*>(QStringLiteral("EditButton"));
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->width(), 20);
-    QTest::mouseClick(button, Qt::LeftButton);
-    QTest::keyClick(w.field, Qt::Key_Down, Qt::AltModifier);
-    EXPECT_EQ(buttonClicks.count(), 2);
-    EXPECT_EQ(w.field->Text(), QStringLiteral("12"));
-    EXPECT_TRUE(w.field->hasFocus());
-    EXPECT_EQ(w.field->beeps, 0);
-}
-
 // --- painting ---
 
 // The box around the pixels of the text's colour inside the field.
