@@ -206,8 +206,10 @@ void TCustomButtonEdit::SetPopup(QWidget* popup)
     }
     popup_ = popup;
     if (popup) {
-        popup->setParent(this, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
-                                   Qt::WindowStaysOnTopHint);
+        // A tool window is activated on being shown by some platforms whatever its hints
+        // say, and would take the focus from the field; a tooltip-type window never is.
+        popup->setParent(this, Qt::ToolTip | Qt::FramelessWindowHint |
+                                   Qt::WindowDoesNotAcceptFocus);
         popup->setAttribute(Qt::WA_ShowWithoutActivating);
         popup->setFocusPolicy(Qt::NoFocus);
         popup->hide();

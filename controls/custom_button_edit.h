@@ -100,8 +100,8 @@ public:
     // The pop-up is shown without being activated and never takes the focus; the field keeps
     // the focus and its edit is read-only with the caret hidden while it is open.
 
-    // The field takes ownership and makes it a frameless tool window that does not accept the
-    // focus. nullptr removes the drop-down (the old pop-up is deleted).
+    // The field takes ownership and makes it a frameless pop-up window that is never
+    // activated and does not accept the focus. nullptr removes the drop-down (the old pop-up is deleted).
     void SetPopup(QWidget* popup);
     QWidget* Popup() const { return popup_; }
     bool PopupVisible() const;

@@ -58,10 +58,6 @@ TCustomCalcEdit::TCustomCalcEdit(QWidget* parent) : TCustomNumberEdit(parent)
     connect(calculator_, &TPopupCalculator::OnErrorBeep, this, &TCustomNumberEdit::ErrorBeep);
     connect(calculator_, &TPopupCalculator::OnResult, this, [this] { PopupCloseUp(true); });
     SetPopup(calculator_);
-    // SetPopup makes it a tool window, which would take the activation, and so the focus,
-    // from the field on platforms that activate every window they show.
-    calculator_->setWindowFlags(TPopupCalculator::kWindowFlags);
-    calculator_->hide();
 }
 
 void TCustomCalcEdit::PopupDropDown()

@@ -22,8 +22,7 @@ class TPopupCalculator : public QFrame
 public:
     explicit TPopupCalculator(QWidget* parent = nullptr);
 
-    // The window flags that keep it from ever being activated: a tool window is activated on
-    // being shown by some platforms whatever its hints say, a tooltip-type window by none.
+    // The window flags that keep it from ever being activated, the same the field gives it.
     static constexpr Qt::WindowFlags kWindowFlags =
         Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
 
