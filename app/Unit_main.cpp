@@ -1,0 +1,137 @@
+#include "Unit_main.h"
+
+#include "application.h"
+#include "pictures.h"
+#include "plain_accelerator.h"
+#include "preview.h"
+#include "repair_inputs.h"
+#include "ui_Unit_main.h"
+#include "window_font.h"
+#include "writer.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+
+#include <utility>
+
+namespace
+{
+
+// The window as the preview and the writer see it, read at the moment they ask.
+class WindowRepairInputs final : public RepairInputs
+{
+public:
+    explicit WindowRepairInputs(const Ui::TForm1& ui) : ui_(ui) {}
+
+    std::string stockFileName() const override
+    {
+        return ui_.FilenameEdit1->FileName().toStdString();
+    }
+    ScanMethod scanMethod() const override
+    {
+        return ui_.RadioGroup1->ItemIndex() == 1 ? ScanMethod::Counted : ScanMethod::Intelligent;
+    }
+    std::string countText() const override { return ui_.ed_ile->Text().toStdString(); }
+
+private:
+    const Ui::TForm1& ui_;
+};
+
+// The busy cursor for as long as the work runs, whichever way it ends.
+class BusyCursor
+{
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+const char* const kSaveFilter = "Pliki magaznynów|*.rek";
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm1>())
+{
+    registerWindowFonts();
+    ui_->setupUi(this);
+    applyStoredFontHeight(this);
+    move(property("framePosition").toPoint());
+    setWindowIcon(programIcon());
+    ui_->btn_koniec->setIcon(QIcon(transparentGlyph(exitGlyphPicture())));
+    installPlainAccelerator(ui_->btn_koniec);
+
+    connect(ui_->Button1, &QPushButton::clicked, this,
+            [this] { runHandler([this] { Button1Click(); }); });
+    connect(ui_->Button2, &QPushButton::clicked, this,
+            [this] { runHandler([this] { Button2Click(); }); });
+    connect(ui_->btn_koniec, &QToolButton::clicked, this,
+            [this] { runHandler([this] { btn_koniecClick(); }); });
+    // A pick is a click that changed the selection; the layout's own selection is none.
+    for (QRadioButton* item : ui_->RadioGroup1->Items()) {
+        connect(item, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                radioPickPending_ = true;
+        });
+        connect(item, &QRadioButton::clicked, this, [this] {
+            if (std::exchange(radioPickPending_, false))
+                runHandler([this] { RadioGroup1Click(); });
+        });
+    }
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::Button1Click()
+{
+    const BusyCursor busy;
+    previewStockFile(ui_->RecordGrid1->store(), WindowRepairInputs(*ui_));
+}
+
+void TForm1::Button2Click()
+{
+    QFileDialog& dialog = saveDialog();
+    if (saveName_.isEmpty()) {
+        // No folder of its own yet: where the open dialog last left the current directory.
+        dialog.setDirectory(QDir::currentPath());
+    }
+    dialog.selectFile(saveName_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    saveName_ = dialog.selectedFiles().constFirst();
+
+    const BusyCursor busy;
+    writeRepairedFile(WindowRepairInputs(*ui_), saveName_.toStdString());
+}
+
+void TForm1::RadioGroup1Click()
+{
+    ui_->ed_ile->setEnabled(ui_->RadioGroup1->ItemIndex() == 1);
+}
+
+void TForm1::btn_koniecClick()
+{
+    close();
+}
+
+QFileDialog* TForm1::SaveDialog1() const
+{
+    return saveDialog_;
+}
+
+QFileDialog& TForm1::saveDialog()
+{
+    if (!saveDialog_) {
+        saveDialog_ = new QFileDialog(this);
+        saveDialog_->setObjectName(QStringLiteral("SaveDialog1"));
+        saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
+        saveDialog_->setFileMode(QFileDialog::AnyFile);
+        // Qt's own dialog on every desktop: the same filter display, and one tests can answer.
+        saveDialog_->setOptions(QFileDialog::DontUseNativeDialog |
+                                QFileDialog::HideNameFilterDetails);
+        saveDialog_->setNameFilters(TFilenameEdit::QtNameFilters(QString::fromUtf8(kSaveFilter)));
+        saveDialog_->setDefaultSuffix(QString());
+    }
+    return *saveDialog_;
+}

@@ -1,0 +1,142 @@
+#include "application.h"
+
+#include "error_sink.h"
+#include "exceptions.h"
+#include "pictures.h"
+#include "qt_translations.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QShowEvent>
+#include <QWidget>
+
+#include <algorithm>
+#include <string>
+
+namespace
+{
+
+constexpr int kTitleLimit = 255;
+
+// A message box that opens in the middle of the given screen once it knows its own size.
+class ErrorBox final : public QMessageBox
+{
+public:
+    explicit ErrorBox(QScreen* screen) : screen_(screen) {}
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (screen_) {
+            const QRect area = screen_->availableGeometry();
+            move(area.center() - QPoint(width() / 2, height() / 2));
+        }
+    }
+
+private:
+    QPointer<QScreen> screen_;
+};
+
+// What a pressed button or an open drop-down must give up before a modal box takes over.
+void cancelMouseMode()
+{
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    // Closing one pop-up can open none, but a pop-up that refuses to close must not hang us.
+    for (int i = 0; i < 16; ++i) {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup)
+            break;
+        popup->close();
+        if (QApplication::activePopupWidget() == popup)
+            popup->hide();
+    }
+}
+
+std::string messageOf(const std::exception& error)
+{
+    if (const auto* e = dynamic_cast<const Exception*>(&error))
+        return e->message();
+    return error.what();
+}
+
+} // namespace
+
+QString applicationTitleFromPath(const QString& executablePath)
+{
+    const QString path = executablePath.left(kTitleLimit);
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    QString name = path.mid(slash + 1);
+    const qsizetype dot = name.indexOf(u'.');
+    if (dot >= 0)
+        name.truncate(dot);
+    if (name.isEmpty())
+        return name;
+    const qsizetype firstLength = name.at(0).isHighSurrogate() && name.size() > 1 ? 2 : 1;
+    return name.left(firstLength) + name.mid(firstLength).toLower();
+}
+
+QString applicationTitle()
+{
+    if (auto* app = qobject_cast<TApplication*>(QCoreApplication::instance()))
+        return app->title();
+    return applicationTitleFromPath(QCoreApplication::applicationFilePath());
+}
+
+void showException(const std::exception& error)
+{
+    cancelMouseMode();
+    if (dynamic_cast<const EAbort*>(&error))
+        return;
+
+    std::string message = messageOf(error);
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        message += '.';
+
+    QPointer<QWidget> active = QApplication::activeWindow();
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    QScreen* screen = active ? active->screen() : QGuiApplication::primaryScreen();
+
+    ErrorBox box(screen);
+    if (screen)
+        box.setScreen(screen);
+    box.setWindowTitle(applicationTitle().left(kTitleLimit));
+    box.setIcon(QMessageBox::Critical);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromStdString(message));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+
+    if (active) {
+        active->activateWindow();
+        if (focus && focus->window() == active && focus->isEnabled() && focus->isVisible())
+            focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    title_ = applicationTitleFromPath(applicationFilePath());
+    setWindowIcon(programIcon());
+    installQtTranslations(QLocale::system());
+    setErrorSink([](const std::exception& e) { showException(e); });
+}
+
+TApplication::~TApplication()
+{
+    setErrorSink({});
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        showException(e);
+    }
+    return false;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+#include <exception>
+
+// The application title from the executable's path: the name after the last "/" or "\", cut at
+// its first "." (not the last), the first character kept as it is and the rest lowercased.
+// "/opt/x/ABC.DEF.EXE" gives "Abc", "x.y.exe" gives "x". Only the first 255 characters of the
+// path count, as the system reports no more of it.
+QString applicationTitleFromPath(const QString& executablePath);
+
+// The title of this run: the running TApplication's, or else the one this executable's path
+// gives, so the error display has its caption under any application object.
+QString applicationTitle();
+
+// The default error display. Releases the mouse and closes any open pop-up first, drops EAbort
+// silently, and shows every other error in an application-modal box with the stop icon and one
+// OK button: the message (UTF-8) with a "." appended when its last byte compares above "."
+// as an unsigned byte, captioned with the application title, centred on the screen of the
+// window that was active. Afterwards that window is active again and the widget that had the
+// keyboard focus has it again.
+void showException(const std::exception& error);
+
+// Runs one event handler: an error it raises ends the handler and goes to the error display,
+// and the caller goes on as if the handler had returned.
+template <typename Handler> void runHandler(Handler&& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        showException(e);
+    }
+}
+
+// The application object: computes the title, gives the application the program's icon,
+// loads Qt's own translations for the system's locale, sends errors raised inside controls to
+// the error display and catches, as a last net, any error that escapes an event's delivery.
+class TApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    TApplication(int& argc, char** argv);
+    ~TApplication() override;
+
+    const QString& title() const { return title_; }
+
+    bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    QString title_;
+};

@@ -1,0 +1,10 @@
+#include "Unit_main.h"
+#include "application.h"
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    TForm1 form;
+    form.show();
+    return TApplication::exec();
+}

@@ -1,0 +1,40 @@
+#include "window_font.h"
+
+#include <QFile>
+#include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+#include <QWidget>
+
+#include <cmath>
+
+namespace
+{
+constexpr double kStoredDpi = 96.0;
+const char* const kWineFontFolder = "/usr/share/wine/fonts/";
+} // namespace
+
+void registerWindowFonts()
+{
+    static const bool registered = [] {
+        for (const char* file : {"ms_sans_serif.ttf", "tahoma.ttf", "tahomabd.ttf"}) {
+            const QString path = QString::fromLatin1(kWineFontFolder) + QLatin1String(file);
+            if (QFile::exists(path))
+                QFontDatabase::addApplicationFont(path);
+        }
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+        return true;
+    }();
+    (void)registered;
+}
+
+void applyStoredFontHeight(QWidget* widget)
+{
+    QFont font = widget->font();
+    if (font.pointSizeF() <= 0)
+        return;
+    // Windows rounds the height to whole pixels: 8 points at 96 dpi are 10.67, drawn as 11.
+    font.setPixelSize(static_cast<int>(std::lround(font.pointSizeF() * kStoredDpi / 72.0)));
+    widget->setFont(font);
+}

@@ -1,0 +1,133 @@
+// The application object itself: this program runs under a TApplication of its own, so the
+// title, the error net and the end of the program are those of the real start-up.
+#include "Unit_main.h"
+#include "application.h"
+#include "error_sink.h"
+#include "exceptions.h"
+#include "modal_watcher.h"
+#include "qstring_printer.h"
+#include "window_wait.h"
+
+#include <QAbstractButton>
+#include <QEventLoop>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <cstdlib>
+#include <functional>
+
+namespace
+{
+
+TApplication& app()
+{
+    return *static_cast<TApplication*>(QCoreApplication::instance());
+}
+
+TEST(Application, TitleComesFromThisExecutablesName)
+{
+    EXPECT_EQ(app().title(), QStringLiteral("app_life_tests"));
+    EXPECT_EQ(applicationTitle(), app().title());
+}
+
+TEST(Application, GivesTheProgramItsIcon)
+{
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+}
+
+TEST(Application, ErrorRaisedInsideAControlReachesTheDisplay)
+{
+    ModalWatcher watcher;
+    reportError(EConvertError("'x' is not a valid floating point value"));
+    ASSERT_EQ(watcher.boxes.size(), 1u);
+    EXPECT_EQ(watcher.boxes[0].text, QStringLiteral("'x' is not a valid floating point value."));
+    EXPECT_EQ(watcher.boxes[0].title, QStringLiteral("app_life_tests"));
+}
+
+// Throws out of its first event; the second ends the loop.
+class Thrower : public QObject
+{
+public:
+    explicit Thrower(QEventLoop& loop) : loop_(loop) {}
+    int delivered = 0;
+
+protected:
+    void customEvent(QEvent*) override
+    {
+        if (++delivered == 1)
+            throw EInOutError(io_code::kAccessDenied);
+        loop_.quit();
+    }
+
+private:
+    QEventLoop& loop_;
+};
+
+TEST(Application, ErrorEscapingAnEventIsShownOnceAndTheLoopGoesOn)
+{
+    QEventLoop loop;
+    Thrower thrower(loop);
+    ModalWatcher watcher;
+    QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+    QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+    loop.exec();
+    EXPECT_EQ(thrower.delivered, 2);
+    ASSERT_EQ(watcher.boxes.size(), 1u);
+    EXPECT_EQ(watcher.boxes[0].text, QStringLiteral("File access denied."));
+}
+
+struct Ending {
+    const char* name;
+    std::function<void(TForm1&)> act;
+};
+void PrintTo(const Ending& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ProgramEnd : public ::testing::TestWithParam<Ending>
+{
+};
+
+TEST_P(ProgramEnd, EndsTheProgramWithExitCodeZeroAskingNothing)
+{
+    TForm1 form;
+    showActive(form);
+    ModalWatcher watcher;
+    QTimer::singleShot(0, &form, [&form] { GetParam().act(form); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(watcher.boxes.empty());
+    EXPECT_EQ(watcher.fileDialogs, 0);
+}
+
+QWidget* child(TForm1& form, const char* name)
+{
+    return form.findChild<QWidget*>(QString::fromLatin1(name));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ProgramEnd,
+    ::testing::Values(
+        Ending{"KoniecClicked",
+               [](TForm1& f) { QTest::mouseClick(child(f, "btn_koniec"), Qt::LeftButton); }},
+        Ending{"AltK", [](TForm1& f) { QTest::keyClick(&f, Qt::Key_K, Qt::AltModifier); }},
+        Ending{"KOnCzytaj", [](TForm1& f) { QTest::keyClick(child(f, "Button1"), Qt::Key_K); }},
+        // What the close box, Alt+F4 and the system menu's Close ask of the window.
+        Ending{"CloseBox", [](TForm1& f) { f.windowHandle()->close(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    TApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
