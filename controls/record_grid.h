@@ -1,13 +1,19 @@
 #pragma once
 
+#include "pan_cursors.h"
 #include "record_grid_geometry.h"
 #include "record_grid_painter.h"
 #include "record_grid_store.h"
 
 #include <QAbstractScrollArea>
+#include <QColor>
+#include <QCursor>
+#include <QFont>
 
 #include <memory>
 #include <optional>
+
+class QTimer;
 
 // The read-only record grid: a view of its own over a RecordGridStore, which the preview fills
 // through its PreviewGrid interface. The fixed header row and fixed column never scroll; the
@@ -22,9 +28,21 @@
 // next asked for, whichever comes first; so a preview appending a million rows pays for them
 // once.
 //
-// The arrow keys move the current cell among the normal cells (with Shift the selection grows
-// from the anchor); a left click on a normal cell makes it current. Clicks on fixed cells do
-// nothing.
+// What the operator can do (nothing of it edits a cell):
+// - keys: the table of record_grid_keyboard.h; Tab and Shift+Tab leave the grid; every other
+//   key without Alt does nothing, silently;
+// - left button: a click on a normal cell makes it current and the whole selection, dragging
+//   selects from there to the cell under the pointer, Shift+click moves the anchor to the
+//   clicked cell and leaves the current cell; clicks on fixed cells do nothing;
+// - wheel (over the cells or the scroll bars): the current row moves by the wheel scroll-line
+//   count (read once, at construction; 3 where the platform has none) when EnableWheel is set,
+//   or with Ctrl and WheelZoom set the zoom changes by that many points instead (within
+//   -10..+10: column widths, row heights including that of rows added later, and both fonts);
+//   then, for every 120 units of rotation gathered, one row more in the same direction;
+// - middle button (MiddlePan mpVertical): pan mode. The pointer is captured and shows the pan
+//   cursor; every 10 ms the current row moves one row down or up while the pointer is more
+//   than 5 pixels below or above where the button went down. The next button press or key
+//   press ends it and does nothing else; so does losing the focus or being hidden.
 class TRecordGrid : public QAbstractScrollArea, private RecordGridStoreListener
 {
     Q_OBJECT
@@ -33,8 +51,26 @@ class TRecordGrid : public QAbstractScrollArea, private RecordGridStoreListener
     Q_PROPERTY(int FixedCols READ FixedCols)
     Q_PROPERTY(int FixedRows READ FixedRows)
     Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
+    Q_PROPERTY(QFont Font READ Font WRITE SetFont)
+    Q_PROPERTY(QFont FixedFont READ FixedFont WRITE SetFixedFont)
+    Q_PROPERTY(QColor SelectionColor READ SelectionColor WRITE SetSelectionColor)
+    Q_PROPERTY(QColor SelectionTextColor READ SelectionTextColor WRITE SetSelectionTextColor)
+    Q_PROPERTY(QColor GridLineColor READ GridLineColor WRITE SetGridLineColor)
+    Q_PROPERTY(bool EnableMarkup READ EnableMarkup WRITE SetEnableMarkup)
+    Q_PROPERTY(bool EnableWheel READ EnableWheel WRITE SetEnableWheel)
+    Q_PROPERTY(bool WheelZoom READ WheelZoom WRITE SetWheelZoom)
+    Q_PROPERTY(TMiddlePan MiddlePan READ MiddlePan WRITE SetMiddlePan)
+    Q_PROPERTY(int ZoomOffset READ ZoomOffset)
 
 public:
+    enum TMiddlePan { mpNone, mpVertical };
+    Q_ENUM(TMiddlePan)
+
+    static constexpr int kMostZoom = 10;
+    static constexpr int kWheelNotch = 120;
+    static constexpr int kPanInterval = 10; // ms
+    static constexpr int kPanDeadZone = 5;  // pixels
+
     explicit TRecordGrid(QWidget* parent = nullptr);
     ~TRecordGrid() override;
 
@@ -49,9 +85,34 @@ public:
     int DefaultRowHeight() const { return store_.DefaultRowHeight(); }
     void SetDefaultRowHeight(int height) { store_.SetDefaultRowHeight(height); }
 
+    QFont Font() const { return painter_->font(); }
+    void SetFont(const QFont& font);
+    QFont FixedFont() const { return painter_->fixedFont(); }
+    void SetFixedFont(const QFont& font);
+    QColor SelectionColor() const { return painter_->selectionColor(); }
+    void SetSelectionColor(const QColor& color);
+    QColor SelectionTextColor() const { return painter_->selectionTextColor(); }
+    void SetSelectionTextColor(const QColor& color);
+    QColor GridLineColor() const { return painter_->gridLineColor(); }
+    void SetGridLineColor(const QColor& color);
+    bool EnableMarkup() const { return painter_->enableMarkup(); }
+    void SetEnableMarkup(bool on);
+    bool EnableWheel() const { return enableWheel_; }
+    void SetEnableWheel(bool on) { enableWheel_ = on; }
+    bool WheelZoom() const { return wheelZoom_; }
+    void SetWheelZoom(bool on) { wheelZoom_ = on; }
+    TMiddlePan MiddlePan() const { return middlePan_; }
+    void SetMiddlePan(TMiddlePan pan);
+    // Points added to both fonts by Ctrl with the wheel, -10..+10.
+    int ZoomOffset() const { return painter_->zoom(); }
+
+    // The wheel scroll-line count read at construction.
+    int wheelScrollLines() const { return wheelLines_; }
+    bool isPanning() const { return panTimer_ != nullptr; }
+
     RecordGridPainter& painter() { return *painter_; }
-    // Replaces the painter (a different look, or a test's counting one); repaints. Null is
-    // ignored.
+    // Replaces the painter (a different look, or a test's counting one) and gives it the
+    // grid's settings; repaints. Null is ignored.
     void setPainter(std::unique_ptr<RecordGridPainter> painter);
 
     // Cell geometry at the present scroll position, in viewport coordinates (viewport()).
@@ -68,11 +129,19 @@ public:
     void scrollToCell(GridCell cell);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double-click: a press like the first.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
@@ -86,10 +155,36 @@ private:
     // Runs a pending refit, so that what is asked or painted matches the store.
     void refitNow() const;
     RecordGridGeometry geometryAsScrolled() const;
+    void repaintCurrentCell();
+
+    void zoomBy(int points);
+    // Moves the current cell one row, unless it is on the last row (down) or the first normal
+    // row (up) already.
+    void stepCurrentRow(int direction);
+    // The normal cell nearest to a viewport point, for dragging past the cells' edges.
+    GridCell nearestCell(QPoint viewportPoint) const;
+
+    void startPan(QPoint viewportPoint);
+    void endPan();
+    void panTick();
 
     RecordGridStore store_;
     std::unique_ptr<RecordGridPainter> painter_;
     GridRect paintedSelection_;
     bool refitPending_ = false;
     bool scrollPending_ = false;
+
+    int wheelLines_ = 3;
+    int wheelRotation_ = 0; // gathered towards the next full notch
+    bool enableWheel_ = true;
+    bool wheelZoom_ = true;
+    TMiddlePan middlePan_ = mpVertical;
+    bool selecting_ = false;
+
+    QTimer* panTimer_ = nullptr;
+    QPoint panOrigin_;
+    QPoint panPointer_;
+    PanDirection panShown_ = PanDirection::Rest;
+    std::optional<QCursor> cursorBeforePan_;
+    bool trackingBeforePan_ = false;
 };

@@ -1,12 +1,14 @@
 #include "record_grid_painter.h"
 
 #include "ansi_code_page.h"
+#include "cell_kind.h"
+#include "grid_colors.h"
+#include "grid_fonts.h"
 #include "record_grid_geometry.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
-#include <QRawFont>
+#include <QPolygon>
 
 #include <algorithm>
 
@@ -22,51 +24,67 @@ QString decodeAnsi(std::string_view bytes)
     return out;
 }
 
-QFont gridFont(bool bold)
+// As the system draws a focus rectangle: every other pixel of the outline inverted, so it
+// shows on any background.
+void drawFocusRect(QPainter& painter, const QRect& r)
 {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
-}
-
-// Windows puts the baseline of top-aligned text the font's Windows ascent (usWinAscent of
-// its OS/2 table) below the top; Qt's own ascent can be smaller, and then the accents of
-// capitals (Ż, Ś) would stick out above the text area and be clipped.
-int baselineDrop(const QFont& font)
-{
-    const QRawFont raw = QRawFont::fromFont(font);
-    if (!raw.isValid() || raw.unitsPerEm() <= 0)
-        return 0;
-    const QByteArray os2 = raw.fontTable("OS/2");
-    constexpr int kWinAscentAt = 74;
-    if (os2.size() < kWinAscentAt + 2)
-        return 0;
-    const int winAscentUnits = (static_cast<std::uint8_t>(os2[kWinAscentAt]) << 8) |
-                               static_cast<std::uint8_t>(os2[kWinAscentAt + 1]);
-    const int winAscent = qRound(winAscentUnits * raw.pixelSize() / raw.unitsPerEm());
-    return std::max(0, winAscent - QFontMetrics(font).ascent());
+    if (r.isEmpty())
+        return;
+    QPolygon dots;
+    const auto dot = [&](int x, int y) {
+        if (((x - r.left()) + (y - r.top())) % 2 == 0)
+            dots << QPoint(x, y);
+    };
+    for (int x = r.left(); x <= r.right(); ++x) {
+        dot(x, r.top());
+        if (r.bottom() != r.top())
+            dot(x, r.bottom());
+    }
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        dot(r.left(), y);
+        if (r.right() != r.left())
+            dot(r.right(), y);
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(Qt::white, 0));
+    painter.drawPoints(dots);
+    painter.restore();
 }
 
 } // namespace
 
 RecordGridPainter::RecordGridPainter()
+    : font_(storedGridFont(false)), fixedFont_(storedGridFont(true))
 {
-    setFont(gridFont(false));
-    setFixedFont(gridFont(true));
+    refreshFonts();
 }
+
+RecordGridPainter::~RecordGridPainter() = default;
 
 void RecordGridPainter::setFont(const QFont& font)
 {
     font_ = font;
-    fontDrop_ = baselineDrop(font);
+    refreshFonts();
 }
 
 void RecordGridPainter::setFixedFont(const QFont& font)
 {
     fixedFont_ = font;
-    fixedFontDrop_ = baselineDrop(font);
+    refreshFonts();
+}
+
+void RecordGridPainter::setZoom(int points)
+{
+    zoom_ = points;
+    refreshFonts();
+}
+
+void RecordGridPainter::refreshFonts()
+{
+    drawnFont_ = std::make_unique<CellFont>(zoomedFont(font_, zoom_));
+    drawnFixedFont_ = std::make_unique<CellFont>(zoomedFont(fixedFont_, zoom_));
 }
 
 QRect RecordGridPainter::textRect(const QRect& cellRect)
@@ -74,8 +92,13 @@ QRect RecordGridPainter::textRect(const QRect& cellRect)
     return cellRect.adjusted(1 + 2, 1 + 2, -(1 + 2), -1);
 }
 
+QRect RecordGridPainter::focusRect(const QRect& cellRect)
+{
+    return cellRect.adjusted(0, 0, -1, -1);
+}
+
 void RecordGridPainter::paint(QPainter& painter, const RecordGridGeometry& geometry,
-                              const QRect& exposed, const QPalette& palette) const
+                              const QRect& exposed, const QPalette& palette, bool hasFocus) const
 {
     const RecordGridStore& store = geometry.store();
     const GridRect selection = store.Selection();
@@ -99,12 +122,13 @@ void RecordGridPainter::paint(QPainter& painter, const RecordGridGeometry& geome
             state.fixed = col < store.FixedCols() || row < store.FixedRows();
             state.selected = !state.fixed && selection.contains(cell);
             state.current = !state.fixed && cell == current;
+            state.focused = state.current && hasFocus;
             paintCell(painter, rect, store.CellText(col, row), state, palette);
         }
     }
 
     const QSize view = geometry.viewportSize();
-    const QColor window = palette.color(QPalette::Base);
+    const QColor window = colorFromTColor(clWindow, palette);
     if (cellsRight < view.width())
         painter.fillRect(QRect(cellsRight, 0, view.width() - cellsRight, view.height()) & exposed,
                          window);
@@ -116,33 +140,50 @@ void RecordGridPainter::paint(QPainter& painter, const RecordGridGeometry& geome
 void RecordGridPainter::paintCell(QPainter& painter, const QRect& rect, std::string_view text,
                                   const RecordGridCellState& state, const QPalette& palette) const
 {
-    QColor background = palette.color(QPalette::Base);
-    QColor ink = palette.color(QPalette::Text);
-    QColor line = QColor::fromRgb(kGridLineColor);
+    QColor background = colorFromTColor(clWindow, palette);
+    QColor ink = colorFromTColor(clWindowText, palette);
+    QColor line = gridLineColor_;
+    QColor linkInk = QColor::fromRgb(kLinkColor);
     if (state.fixed) {
-        background = palette.color(QPalette::Button);
-        line = QColor::fromRgb(kFixedLineColor);
+        background = colorFromTColor(clBtnFace, palette);
+        line = colorFromTColor(clGray, palette);
     } else if (state.selected) {
         background = selectionColor_;
         ink = selectionTextColor_;
+        linkInk = selectionTextColor_;
     }
 
     painter.fillRect(rect, background);
     painter.fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), line);
     painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), line);
+    paintText(painter, textRect(rect), text, state.fixed, ink, linkInk, palette);
+    if (state.focused)
+        drawFocusRect(painter, focusRect(rect));
+}
 
-    if (text.empty())
-        return;
-    const QRect area = textRect(rect);
+void RecordGridPainter::paintText(QPainter& painter, const QRect& area, std::string_view text,
+                                  bool fixed, const QColor& ink, const QColor& linkInk,
+                                  const QPalette& palette) const
+{
     if (area.isEmpty())
         return;
-    painter.save();
-    painter.setClipRect(area, Qt::IntersectClip);
-    painter.setFont(state.fixed ? fixedFont_ : font_);
-    painter.setPen(ink);
-    const int drop = state.fixed ? fixedFontDrop_ : fontDrop_;
-    painter.drawText(area.adjusted(0, drop, 0, 0),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs,
-                     decodeAnsi(text));
-    painter.restore();
+    const CellFont& font = fixed ? *drawnFixedFont_ : *drawnFont_;
+    const CellTextContext cell{font, ink, linkInk, palette, fonts_};
+    switch (cellKind(text, enableMarkup_)) {
+    case CellKind::Empty:
+        return;
+    case CellKind::Formula:
+    case CellKind::Plain:
+        plain_.paint(painter, area, decodeAnsi(text), font, ink);
+        return;
+    case CellKind::Wide:
+        wide_.paint(painter, area, text.substr(kCellMarkerLength), font, ink);
+        return;
+    case CellKind::Rich:
+        rtf_.paint(painter, area, text, cell);
+        return;
+    case CellKind::Markup:
+        markup_.paint(painter, area, text, cell);
+        return;
+    }
 }

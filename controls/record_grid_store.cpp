@@ -223,6 +223,32 @@ void RecordGridStore::SetDefaultRowHeight(int height)
     notifyLayout();
 }
 
+void RecordGridStore::AddToColWidths(int delta)
+{
+    for (int& width : colWidths_)
+        if (width + delta > 0)
+            width += delta;
+    notifyLayout();
+}
+
+void RecordGridStore::AddToRowHeights(int delta)
+{
+    if (defaultRowHeight_ + delta > 0)
+        defaultRowHeight_ += delta;
+    // Only rows of other heights are kept apart; each keeps its difference to the default,
+    // except where that would take it to 0 or below.
+    for (auto it = rowHeights_.begin(); it != rowHeights_.end();) {
+        const int height = it->second + delta > 0 ? it->second + delta : it->second;
+        if (height == defaultRowHeight_) {
+            it = rowHeights_.erase(it);
+            continue;
+        }
+        it->second = height;
+        ++it;
+    }
+    notifyLayout();
+}
+
 std::int64_t RecordGridStore::RowTop(int row) const
 {
     row = std::clamp(row, 0, rowCount_);

@@ -30,7 +30,8 @@ struct GridRect {
 };
 
 // What a view over the store needs to hear to repaint.
-class RecordGridStoreListener {
+class RecordGridStoreListener
+{
 public:
     virtual ~RecordGridStoreListener() = default;
     // Texts inside the rectangle may have changed.
@@ -48,7 +49,8 @@ public:
 // a text may stand at or beyond the row count and stays there when rows leave the view. A row
 // that was never written costs nothing, not even its height, which is kept only where it
 // differs from the default.
-class RecordGridStore final : public PreviewGrid {
+class RecordGridStore final : public PreviewGrid
+{
 public:
     static constexpr int kColCount = 6;
     static constexpr int kDefaultRowHeight = 21;
@@ -82,6 +84,10 @@ public:
     int DefaultRowHeight() const { return defaultRowHeight_; }
     // Gives every row the new height, as rows added later get it.
     void SetDefaultRowHeight(int height);
+    // Zooming: adds delta to the width of every column, and to the height of every row and to
+    // the default height that rows added later get; each only where the result stays above 0.
+    void AddToColWidths(int delta);
+    void AddToRowHeights(int delta);
 
     // Pixel offset of a row's top edge from the top of row 0, and of a column's left edge.
     std::int64_t RowTop(int row) const;
@@ -118,7 +124,7 @@ private:
     int fixedCols_ = 1;
     int defaultRowHeight_ = kDefaultRowHeight;
     std::vector<int> colWidths_;
-    std::map<int, int> rowHeights_;     // only rows whose height differs from the default
+    std::map<int, int> rowHeights_; // only rows whose height differs from the default
     // Per row, its non-empty cells packed in column order: column, length, bytes.
     std::unordered_map<int, std::string> rows_;
     GridCell current_{1, 1};

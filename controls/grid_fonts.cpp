@@ -1,0 +1,55 @@
+#include "grid_fonts.h"
+
+#include <QFile>
+#include <QFontDatabase>
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+constexpr double kDotsPerInch = 96.0;
+constexpr int kStoredPixelHeight = 11;
+const char* const kWineFontFolder = "/usr/share/wine/fonts/";
+
+int pixelsOfPoints(double points)
+{
+    return static_cast<int>(std::lround(points * kDotsPerInch / 72.0));
+}
+} // namespace
+
+void registerGridFonts()
+{
+    static const bool registered = [] {
+        for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
+            const QString path = QString::fromLatin1(kWineFontFolder) + QLatin1String(file);
+            if (QFile::exists(path))
+                QFontDatabase::addApplicationFont(path);
+        }
+        return true;
+    }();
+    (void)registered;
+}
+
+QFont storedGridFont(bool bold)
+{
+    registerGridFonts();
+    QFont font(QStringLiteral("Tahoma"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(kStoredPixelHeight);
+    font.setBold(bold);
+    return font;
+}
+
+QFont zoomedFont(const QFont& configured, int zoomPoints)
+{
+    if (zoomPoints == 0)
+        return configured;
+    // The configured size in whole points, as the stored height gives it (11 pixels: 8 points).
+    const double points = configured.pixelSize() > 0
+                              ? std::round(configured.pixelSize() * 72.0 / kDotsPerInch)
+                              : std::round(configured.pointSizeF());
+    QFont font = configured;
+    font.setPixelSize(std::max(1, pixelsOfPoints(points + zoomPoints)));
+    return font;
+}
