@@ -1,7 +1,7 @@
 #include "markup_renderer.h"
 
 #include "ansi_code_page.h"
-#include "grid_colors.h"
+#include "tcolor.h"
 
 #include <array>
 #include <cmath>

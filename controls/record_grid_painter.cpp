@@ -2,7 +2,7 @@
 
 #include "ansi_code_page.h"
 #include "cell_kind.h"
-#include "grid_colors.h"
+#include "tcolor.h"
 #include "grid_fonts.h"
 #include "record_grid_geometry.h"
 

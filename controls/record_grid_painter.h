@@ -37,7 +37,7 @@ struct RecordGridCellState {
 // and ink (selection text colour when selected). The focused current cell gets a dotted focus
 // rectangle: every other pixel of the cell's outline, less its lines, inverted.
 //
-// System colours come from the palette given at painting, as grid_colors.h maps them.
+// System colours come from the palette given at painting, as tcolor.h maps them.
 class RecordGridPainter
 {
 public:

@@ -2,7 +2,7 @@
 // what mark-up and rich text turn into; random bytes for the two readers.
 
 #include "cell_kind.h"
-#include "grid_colors.h"
+#include "tcolor.h"
 #include "grid_fonts.h"
 #include "markup_renderer.h"
 #include "plain_text_renderer.h"

@@ -1,4 +1,6 @@
-#include "grid_colors.h"
+#include "tcolor.h"
+
+#include <QGuiApplication>
 
 #include <QPalette>
 
@@ -141,3 +143,5 @@ std::optional<TColor> colorFromName(std::string_view lowerCaseName)
             return named.color;
     return std::nullopt;
 }
+
+QColor toQColor(TColor color) { return colorFromTColor(color, QGuiApplication::palette()); }
