@@ -1,0 +1,105 @@
+#include "morva_edit.h"
+
+#include <QFocusEvent>
+#include <QMouseEvent>
+
+#include <utility>
+
+namespace
+{
+
+bool isWindowSwitch(Qt::FocusReason reason)
+{
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+} // namespace
+
+TMorvaEdit::TMorvaEdit(QWidget* parent) : QLineEdit(parent), LabelledEdit(*this, true)
+{
+    setText(QString());
+}
+
+TMorvaEdit::~TMorvaEdit() = default;
+
+void TMorvaEdit::DoEnter()
+{
+    clickedSinceEnter_ = false;
+    if (cursorToStart_)
+        caretToStart();
+}
+
+void TMorvaEdit::DoExit()
+{
+    clickedSinceEnter_ = false;
+}
+
+void TMorvaEdit::Click()
+{
+    if (!clickedSinceEnter_ && cursorToStart_)
+        caretToStart();
+    clickedSinceEnter_ = true;
+}
+
+void TMorvaEdit::caretToStart()
+{
+    deselect();
+    setCursorPosition(0);
+}
+
+void TMorvaEdit::focusInEvent(QFocusEvent* event)
+{
+    FocusGained(event->reason());
+    QLineEdit::focusInEvent(event);
+    // A window coming back to the front, or a menu closing, does not enter the field again.
+    if (entered_)
+        return;
+    entered_ = true;
+    DoEnter();
+}
+
+void TMorvaEdit::focusOutEvent(QFocusEvent* event)
+{
+    FocusLost(event->reason());
+    QLineEdit::focusOutEvent(event);
+    if (!entered_ || isWindowSwitch(event->reason()))
+        return;
+    entered_ = false;
+    DoExit();
+}
+
+void TMorvaEdit::moveEvent(QMoveEvent* event)
+{
+    PlaceCaptionLabel();
+    QLineEdit::moveEvent(event);
+}
+
+void TMorvaEdit::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    PaintCommentMarker();
+}
+
+void TMorvaEdit::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        EnabledChanged();
+}
+
+void TMorvaEdit::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    QLineEdit::mousePressEvent(event);
+}
+
+void TMorvaEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool click =
+        std::exchange(pressed_, false) && rect().contains(event->position().toPoint());
+    if (click)
+        Click();
+}
