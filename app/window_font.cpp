@@ -1,8 +1,9 @@
 #include "window_font.h"
 
-#include <QFile>
+#include "grid_fonts.h"
+#include "shipped_fonts.h"
+
 #include <QFont>
-#include <QFontDatabase>
 #include <QStringList>
 #include <QWidget>
 
@@ -11,17 +12,13 @@
 namespace
 {
 constexpr double kStoredDpi = 96.0;
-const char* const kWineFontFolder = "/usr/share/wine/fonts/";
 } // namespace
 
 void registerWindowFonts()
 {
     static const bool registered = [] {
-        for (const char* file : {"ms_sans_serif.ttf", "tahoma.ttf", "tahomabd.ttf"}) {
-            const QString path = QString::fromLatin1(kWineFontFolder) + QLatin1String(file);
-            if (QFile::exists(path))
-                QFontDatabase::addApplicationFont(path);
-        }
+        registerShippedFont("ms_sans_serif.ttf");
+        registerGridFonts();
         QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                    {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
         return true;

@@ -1,7 +1,7 @@
 #include "grid_fonts.h"
 
-#include <QFile>
-#include <QFontDatabase>
+#include "shipped_fonts.h"
+
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,6 @@ namespace
 {
 constexpr double kDotsPerInch = 96.0;
 constexpr int kStoredPixelHeight = 11;
-const char* const kWineFontFolder = "/usr/share/wine/fonts/";
 
 int pixelsOfPoints(double points)
 {
@@ -21,11 +20,8 @@ int pixelsOfPoints(double points)
 void registerGridFonts()
 {
     static const bool registered = [] {
-        for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
-            const QString path = QString::fromLatin1(kWineFontFolder) + QLatin1String(file);
-            if (QFile::exists(path))
-                QFontDatabase::addApplicationFont(path);
-        }
+        registerShippedFont("tahoma.ttf");
+        registerShippedFont("tahomabd.ttf");
         return true;
     }();
     (void)registered;
