@@ -1,6 +1,7 @@
 #include "markup_renderer.h"
 
 #include "ansi_code_page.h"
+#include "integer_text.h"
 #include "tcolor.h"
 
 #include <array>
@@ -155,17 +156,6 @@ std::optional<std::string_view> attribute(std::string_view tag, std::string_view
     return std::nullopt;
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<QColor> parseColor(std::string_view value, const QPalette& palette)
 {
     if (!value.empty() && value.front() == '#') {
@@ -173,8 +163,8 @@ std::optional<QColor> parseColor(std::string_view value, const QPalette& palette
             return std::nullopt;
         int rgb[3];
         for (int k = 0; k < 3; ++k) {
-            const int high = hexDigit(value[1 + 2 * k]);
-            const int low = hexDigit(value[2 + 2 * k]);
+            const int high = hexDigitValue(value[1 + 2 * k]);
+            const int low = hexDigitValue(value[2 + 2 * k]);
             if (high < 0 || low < 0)
                 return std::nullopt;
             rgb[k] = high * 16 + low;

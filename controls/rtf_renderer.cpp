@@ -1,6 +1,7 @@
 #include "rtf_renderer.h"
 
 #include "ansi_code_page.h"
+#include "integer_text.h"
 
 #include <algorithm>
 #include <array>
@@ -40,17 +41,6 @@ bool isLetter(char c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 class RtfReader
@@ -145,8 +135,8 @@ private:
         }
         switch (c) {
         case '\'': {
-            const int high = i + 1 < t.size() ? hexDigit(t[i + 1]) : -1;
-            const int low = i + 2 < t.size() ? hexDigit(t[i + 2]) : -1;
+            const int high = i + 1 < t.size() ? hexDigitValue(t[i + 1]) : -1;
+            const int low = i + 2 < t.size() ? hexDigitValue(t[i + 2]) : -1;
             // A broken escape is dropped with what hex digits it has.
             if (high < 0)
                 return i + 1;

@@ -2,9 +2,7 @@
 
 #include "exceptions.h"
 
-namespace {
-
-int hexDigit(char c)
+int hexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -14,8 +12,6 @@ int hexDigit(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 bool tryStrToInt(const std::string& text, std::int32_t& value)
 {
@@ -36,7 +32,7 @@ bool tryStrToInt(const std::string& text, std::int32_t& value)
             return false;
         std::uint64_t v = 0;
         for (; i < n; ++i) {
-            const int d = hexDigit(text[i]);
+            const int d = hexDigitValue(text[i]);
             if (d < 0)
                 return false;
             v = v * 16 + static_cast<std::uint64_t>(d);

@@ -11,3 +11,6 @@ std::int32_t strToInt(const std::string& text);
 
 // The same rule without the error: false when the text does not convert.
 bool tryStrToInt(const std::string& text, std::int32_t& value);
+
+// The value of a hexadecimal digit 0-9, a-f, A-F; -1 for any other character.
+int hexDigitValue(char c);
