@@ -7,7 +7,8 @@
 #include <vector>
 
 // A fresh folder under $TMPDIR (or /tmp), removed with its files when the benchmark ends.
-class TempFolder {
+class TempFolder
+{
 public:
     TempFolder();
     ~TempFolder();

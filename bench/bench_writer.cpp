@@ -26,7 +26,8 @@
 
 extern char** environ;
 
-namespace {
+namespace
+{
 
 constexpr int kRuns = 3;
 constexpr double kTargetRatio = 1.5;

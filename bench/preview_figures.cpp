@@ -17,13 +17,15 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kRuns = 3;
 
 // A grid that takes the preview's calls and keeps no text: the scan, the record reads and the
 // building of the five texts, without a store.
-class DiscardingGrid final : public PreviewGrid {
+class DiscardingGrid final : public PreviewGrid
+{
 public:
     void ClearAllCells() override {}
     void AppendRow() override { ++rows_; }

@@ -208,8 +208,8 @@ void TCustomButtonEdit::SetPopup(QWidget* popup)
     if (popup) {
         // A tool window is activated on being shown by some platforms whatever its hints
         // say, and would take the focus from the field; a tooltip-type window never is.
-        popup->setParent(this, Qt::ToolTip | Qt::FramelessWindowHint |
-                                   Qt::WindowDoesNotAcceptFocus);
+        popup->setParent(this,
+                         Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
         popup->setAttribute(Qt::WA_ShowWithoutActivating);
         popup->setFocusPolicy(Qt::NoFocus);
         popup->hide();

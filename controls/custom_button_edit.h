@@ -101,7 +101,8 @@ public:
     // the focus and its edit is read-only with the caret hidden while it is open.
 
     // The field takes ownership and makes it a frameless pop-up window that is never
-    // activated and does not accept the focus. nullptr removes the drop-down (the old pop-up is deleted).
+    // activated and does not accept the focus. nullptr removes the drop-down (the old pop-up is
+    // deleted).
     void SetPopup(QWidget* popup);
     QWidget* Popup() const { return popup_; }
     bool PopupVisible() const;

@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <utility>
 
-namespace {
+namespace
+{
 ErrorSink& sink()
 {
     static ErrorSink s;
@@ -11,7 +12,10 @@ ErrorSink& sink()
 }
 } // namespace
 
-void setErrorSink(ErrorSink s) { sink() = std::move(s); }
+void setErrorSink(ErrorSink s)
+{
+    sink() = std::move(s);
+}
 
 void reportError(const std::exception& error)
 {

@@ -11,8 +11,7 @@ void setErrorSink(ErrorSink sink);
 void reportError(const std::exception& error);
 
 // Runs work and reports what it throws; true when it ran through.
-template <typename F>
-bool runGuarded(F&& work)
+template <typename F> bool runGuarded(F&& work)
 {
     try {
         work();

@@ -2,7 +2,6 @@
 
 #include "shipped_fonts.h"
 
-
 #include <algorithm>
 #include <cmath>
 

@@ -2,9 +2,9 @@
 
 #include "ansi_code_page.h"
 #include "cell_kind.h"
-#include "tcolor.h"
 #include "grid_fonts.h"
 #include "record_grid_geometry.h"
+#include "tcolor.h"
 
 #include <QPainter>
 #include <QPalette>

@@ -4,7 +4,8 @@
 #include <QFontDatabase>
 #include <QString>
 
-namespace {
+namespace
+{
 const char* const kShippedFontFolder = "/usr/share/wine/fonts/";
 }
 

@@ -144,4 +144,7 @@ std::optional<TColor> colorFromName(std::string_view lowerCaseName)
     return std::nullopt;
 }
 
-QColor toQColor(TColor color) { return colorFromTColor(color, QGuiApplication::palette()); }
+QColor toQColor(TColor color)
+{
+    return colorFromTColor(color, QGuiApplication::palette());
+}

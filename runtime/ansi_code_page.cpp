@@ -4,7 +4,8 @@
 
 #include <array>
 
-namespace {
+namespace
+{
 
 // Bytes 0x80 to 0xFF; below 0x80 the code page is ASCII.
 constexpr std::array<char16_t, 128> kHighHalf = {
@@ -76,9 +77,15 @@ char32_t nextUtf8(std::string_view s, std::size_t& i)
 
 } // namespace
 
-char32_t ansiToUnicode(std::uint8_t byte) { return kPage.toUnicode(byte); }
+char32_t ansiToUnicode(std::uint8_t byte)
+{
+    return kPage.toUnicode(byte);
+}
 
-std::uint8_t unicodeToAnsi(char32_t ch) { return kPage.fromUnicode(ch); }
+std::uint8_t unicodeToAnsi(char32_t ch)
+{
+    return kPage.fromUnicode(ch);
+}
 
 std::string utf8FromAnsi(std::string_view ansi)
 {

@@ -7,7 +7,8 @@
 // The error classes the whole tool raises. Every error carries the message the operator sees;
 // the application's error display shows it (and drops EAbort silently).
 
-class Exception : public std::exception {
+class Exception : public std::exception
+{
 public:
     explicit Exception(std::string message) : message_(std::move(message)) {}
     const std::string& message() const noexcept { return message_; }
@@ -18,7 +19,8 @@ private:
 };
 
 // A failed record-file operation. The message follows from the code alone.
-class EInOutError : public Exception {
+class EInOutError : public Exception
+{
 public:
     explicit EInOutError(std::uint32_t code);
     std::uint32_t code() const noexcept { return code_; }
@@ -31,32 +33,37 @@ private:
 };
 
 // A text that does not convert to a number.
-class EConvertError : public Exception {
+class EConvertError : public Exception
+{
 public:
     using Exception::Exception;
 };
 
 // A number outside the range a value may take.
-class ERangeError : public Exception {
+class ERangeError : public Exception
+{
 public:
     using Exception::Exception;
 };
 
 // An invalid file name given to the file-name field.
-class EButtonEditError : public Exception {
+class EButtonEditError : public Exception
+{
 public:
     using Exception::Exception;
 };
 
 // The silent error: it ends a handler, and the error display shows nothing for it.
-class EAbort : public Exception {
+class EAbort : public Exception
+{
 public:
     EAbort() : Exception("Operation aborted") {}
     using Exception::Exception;
 };
 
 // The record access's own codes, beside the system's.
-namespace io_code {
+namespace io_code
+{
 inline constexpr std::uint32_t kCloseRefused = 1;
 inline constexpr std::uint32_t kFileNotFound = 2;
 inline constexpr std::uint32_t kPathNotFound = 3;

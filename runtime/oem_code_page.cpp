@@ -32,9 +32,15 @@ constexpr SingleByteCodePage kPage(kHighHalf);
 
 } // namespace
 
-char32_t oemToUnicode(std::uint8_t byte) { return kPage.toUnicode(byte); }
+char32_t oemToUnicode(std::uint8_t byte)
+{
+    return kPage.toUnicode(byte);
+}
 
-std::uint8_t unicodeToOem(char32_t ch) { return kPage.fromUnicode(ch); }
+std::uint8_t unicodeToOem(char32_t ch)
+{
+    return kPage.fromUnicode(ch);
+}
 
 std::string ansiToOem(std::string_view ansi)
 {

@@ -7,7 +7,8 @@
 
 #include <utility>
 
-namespace {
+namespace
+{
 
 // errno → the Windows code the record access reports. Codes 2 to 6 are the ones the operator
 // reads a message for; the rest appear as "I/O error %d".
@@ -45,7 +46,10 @@ constexpr std::pair<int, std::uint32_t> kErrnoToWindows[] = {
 };
 constexpr std::uint32_t kGeneralFailure = 31; // ERROR_GEN_FAILURE
 
-std::uint32_t lastError() { return windowsErrorFromErrno(errno); }
+std::uint32_t lastError()
+{
+    return windowsErrorFromErrno(errno);
+}
 
 bool toFd(OsHandle handle, int& fd)
 {
@@ -55,11 +59,15 @@ bool toFd(OsHandle handle, int& fd)
     return true;
 }
 
-OsHandle fromFd(int fd) { return static_cast<OsHandle>(fd) + 1; }
+OsHandle fromFd(int fd)
+{
+    return static_cast<OsHandle>(fd) + 1;
+}
 
 bool isFolder(const std::string& path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -74,12 +82,14 @@ std::uint32_t notFoundCode(const std::string& name)
     return isFolder(folder) ? 2 : 3;
 }
 
-class PosixFileApi final : public OsFileApi {
+class PosixFileApi final : public OsFileApi
+{
 public:
     OsOpenResult open(const std::string& name, OsDisposition disposition) override
     {
         // Root may write anything; Windows refuses a read-only file to everyone.
-        struct stat st {};
+        struct stat st {
+        };
         if (::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) &&
             (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
             return {kNoHandle, 5};
@@ -116,7 +126,8 @@ public:
         int fd;
         if (!toFd(handle, fd))
             return {0, 6};
-        struct stat st {};
+        struct stat st {
+        };
         if (::fstat(fd, &st) != 0)
             return {0, lastError()};
         return {static_cast<std::uint64_t>(st.st_size), 0};
@@ -162,7 +173,8 @@ public:
     std::optional<OsFileIdentity> identity(OsHandle handle) override
     {
         int fd;
-        struct stat st {};
+        struct stat st {
+        };
         if (!toFd(handle, fd) || ::fstat(fd, &st) != 0)
             return std::nullopt;
         return OsFileIdentity{static_cast<std::uint64_t>(st.st_dev),
@@ -171,7 +183,8 @@ public:
 
     std::optional<OsFileIdentity> identity(const std::string& name) override
     {
-        struct stat st {};
+        struct stat st {
+        };
         if (name.empty() || ::stat(name.c_str(), &st) != 0)
             return std::nullopt;
         return OsFileIdentity{static_cast<std::uint64_t>(st.st_dev),

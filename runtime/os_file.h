@@ -17,15 +17,15 @@ using OsHandle = std::int64_t;
 inline constexpr OsHandle kNoHandle = 0;
 
 enum class OsDisposition {
-    OpenExisting,   // fail when the file does not exist
-    CreateAlways,   // create, or truncate an existing file to 0 bytes
+    OpenExisting, // fail when the file does not exist
+    CreateAlways, // create, or truncate an existing file to 0 bytes
 };
 
 enum class OsStandardStream { Input, Output };
 
 struct OsOpenResult {
     OsHandle handle = kNoHandle;
-    std::uint32_t error = 0;    // 0 when handle is a file
+    std::uint32_t error = 0; // 0 when handle is a file
 };
 
 struct OsQueryResult {
@@ -34,8 +34,8 @@ struct OsQueryResult {
 };
 
 struct OsTransferResult {
-    std::uint32_t bytes = 0;    // bytes moved by the one request
-    std::uint32_t error = 0;    // 0 when the request succeeded, whatever its count
+    std::uint32_t bytes = 0; // bytes moved by the one request
+    std::uint32_t error = 0; // 0 when the request succeeded, whatever its count
 };
 
 // Which file a name or handle designates: two names of one file (links, relative paths)
@@ -46,7 +46,8 @@ struct OsFileIdentity {
     bool operator==(const OsFileIdentity&) const = default;
 };
 
-class OsFileApi {
+class OsFileApi
+{
 public:
     virtual ~OsFileApi() = default;
 

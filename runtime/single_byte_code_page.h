@@ -4,7 +4,8 @@
 #include <cstdint>
 
 // A single-byte code page: ASCII below 0x80, one table of characters for the bytes above.
-class SingleByteCodePage {
+class SingleByteCodePage
+{
 public:
     using HighHalf = std::array<char16_t, 128>;
 

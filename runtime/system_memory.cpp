@@ -9,7 +9,8 @@
 #include <fstream>
 #include <string>
 
-namespace {
+namespace
+{
 
 std::uint64_t memAvailableFromProc()
 {
@@ -25,7 +26,8 @@ std::uint64_t memAvailableFromProc()
 
 std::uint64_t addressSpaceLeft()
 {
-    struct rlimit lim {};
+    struct rlimit lim {
+    };
     if (::getrlimit(RLIMIT_AS, &lim) != 0 || lim.rlim_cur == RLIM_INFINITY)
         return UINT64_MAX;
     std::uint64_t usedPages = 0;

@@ -9,6 +9,7 @@ packages=(
   libqt6sql6-sqlite                # the SQLite driver of Qt's SQL module
   qt6-translations-l10n            # the system's dialogs in the desktop's language
   libgtest-dev                     # GoogleTest
+  clang-format                     # the formatting check
   fonts-wine fonts-dejavu-core     # Tahoma-compatible and plain sans fonts
 )
 

@@ -6,7 +6,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // The most text five fields can carry: a length byte says at most 255 each.
 constexpr std::size_t kMaxRowTextBytes = kTextFieldCount * 255;
@@ -17,7 +18,8 @@ void showRecord(PreviewGrid& grid, int row, const StockRecord& record)
         grid.SetCellText(field, row, fieldText(record, field));
 }
 
-class IntelligentPreview final : public RecordSink {
+class IntelligentPreview final : public RecordSink
+{
 public:
     explicit IntelligentPreview(PreviewGrid& grid) : grid_(grid) {}
     void take(const StockRecord& record) override
@@ -31,7 +33,8 @@ private:
     int row_ = 0;
 };
 
-class CountedPreview final : public RecordSink {
+class CountedPreview final : public RecordSink
+{
 public:
     explicit CountedPreview(PreviewGrid& grid) : grid_(grid) {}
     void countKnown(std::int32_t count) override

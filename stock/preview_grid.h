@@ -7,7 +7,8 @@
 // The record grid as the preview sees it: the four grid operations, plus the capacity question
 // that lets a counted preview refuse a row count the grid cannot hold before it grows.
 // None of the operations raises an error for any index the preview passes.
-class PreviewGrid {
+class PreviewGrid
+{
 public:
     virtual ~PreviewGrid() = default;
 

@@ -4,7 +4,8 @@
 
 #include <cassert>
 
-namespace {
+namespace
+{
 
 std::size_t characterCount(const std::string& utf8)
 {
@@ -23,8 +24,7 @@ TRecordFile::~TRecordFile()
         os_.close(handle_);
 }
 
-void TRecordFile::start(const std::string& name, OsDisposition disposition,
-                        OsStandardStream stream)
+void TRecordFile::start(const std::string& name, OsDisposition disposition, OsStandardStream stream)
 {
     assert(!open_);
     if (name.empty()) {

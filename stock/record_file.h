@@ -12,7 +12,8 @@
 //
 // The destructor closes a file still open and ignores the system's answer, so a failure part-way
 // leaves no handle behind; the normal path calls close() to hear a refusal.
-class TRecordFile {
+class TRecordFile
+{
 public:
     // File names of this many characters or more are refused (with code 3) before any file is
     // touched.

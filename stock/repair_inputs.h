@@ -3,14 +3,15 @@
 #include <string>
 
 enum class ScanMethod {
-    Intelligent = 0,    // "inteligentna": to the end, or up to the third blank-name record
-    Counted = 1,        // "po podaniu ilości zapisów do oczytu": exactly N records
+    Intelligent = 0, // "inteligentna": to the end, or up to the third blank-name record
+    Counted = 1,     // "po podaniu ilości zapisów do oczytu": exactly N records
 };
 
 // What the preview and the writer read from the window, asked for at the moment each
 // operation needs it (the name after the grid is blanked, the count when the counted scan
 // starts), so an operation sees the window as it is at that step.
-class RepairInputs {
+class RepairInputs
+{
 public:
     virtual ~RepairInputs() = default;
     // The stock file's name: the file-name field's FileName.

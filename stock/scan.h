@@ -6,7 +6,8 @@
 #include <cstdint>
 
 // Receives the records a scan takes, each before the scan decides anything about the next.
-class RecordSink {
+class RecordSink
+{
 public:
     virtual ~RecordSink() = default;
     // The counted scan's N, once converted and before any read; may throw to refuse it.

@@ -2,7 +2,8 @@
 
 #include <cassert>
 
-namespace {
+namespace
+{
 
 const std::uint8_t* fieldBytes(const StockRecord& record, int field, std::size_t& length)
 {

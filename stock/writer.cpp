@@ -4,9 +4,11 @@
 #include "record_file.h"
 #include "scan.h"
 
-namespace {
+namespace
+{
 
-class CopyToOutput final : public RecordSink {
+class CopyToOutput final : public RecordSink
+{
 public:
     explicit CopyToOutput(TRecordFile& output) : output_(output) {}
     void take(const StockRecord& record) override { output_.write(record); }

@@ -10,7 +10,8 @@
 #include <stdexcept>
 #include <string_view>
 
-namespace {
+namespace
+{
 
 // The vocabulary is written in UTF-8 here and encoded to Windows-1250 once.
 // A product and the size or quantity that usually follows its name, the number drawn from 1 to
@@ -107,8 +108,7 @@ constexpr const char* kDescriptionSentences[] = {
 
 using Bytes = std::string; // Windows-1250 text
 
-template <std::size_t N>
-std::vector<Bytes> encodeAll(const char* const (&list)[N])
+template <std::size_t N> std::vector<Bytes> encodeAll(const char* const (&list)[N])
 {
     std::vector<Bytes> out;
     for (const char* text : list)
@@ -164,14 +164,14 @@ bool chance(std::mt19937_64& random, unsigned percent)
     return below(random, 100) < percent;
 }
 
-template <class T>
-const T& pickFrom(std::mt19937_64& random, const std::vector<T>& list)
+template <class T> const T& pickFrom(std::mt19937_64& random, const std::vector<T>& list)
 {
     return list[below(random, list.size())];
 }
 
 // Builds one text field in place: the length byte, then the text, never beyond the room.
-class FieldText {
+class FieldText
+{
 public:
     FieldText(StockRecord& record, int field)
         : length_(record[kTextFieldOffsets[std::size_t(field - 1)]]),

@@ -12,7 +12,8 @@
 #include <string_view>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kSuccess = 0;
 constexpr int kFailure = 2;

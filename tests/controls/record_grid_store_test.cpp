@@ -4,9 +4,11 @@
 
 #include <malloc.h>
 
-namespace {
+namespace
+{
 
-class Store : public ::testing::Test {
+class Store : public ::testing::Test
+{
 protected:
     RecordGridStore grid;
 };
@@ -132,7 +134,7 @@ TEST_F(Store, RowGeometryFollowsTheHeights)
     EXPECT_EQ(grid.RowAt(INT64_MAX / 2), 999999);
     grid.SetRowCount(5);
     grid.SetRowCount(20);
-    EXPECT_EQ(grid.RowHeight(10), 21);  // the height of a row that left is forgotten
+    EXPECT_EQ(grid.RowHeight(10), 21); // the height of a row that left is forgotten
 }
 
 struct Recorder final : RecordGridStoreListener {
@@ -147,7 +149,7 @@ TEST_F(Store, RepaintsOnlyWhatChanged)
     Recorder rec;
     grid.setListener(&rec);
     grid.SetCellText(2, 1, "a");
-    grid.SetCellText(2, 9, "poza");   // beyond the row count: nothing to repaint
+    grid.SetCellText(2, 9, "poza"); // beyond the row count: nothing to repaint
     grid.ClearAllCells();
     ASSERT_EQ(rec.cells.size(), 2u);
     EXPECT_EQ(rec.cells[0], (GridRect{2, 1, 2, 1}));

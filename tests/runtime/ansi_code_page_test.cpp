@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
-namespace {
+namespace
+{
 
 // The C library's own converter is an independent reading of the code page.
 std::string iconvToUtf8(const std::string& in)
@@ -31,7 +32,7 @@ TEST(AnsiCodePage, AgreesWithTheCLibraryOnEveryDefinedByte)
         const std::string byte(1, static_cast<char>(b));
         const std::string reference = iconvToUtf8(byte);
         if (reference.empty())
-            continue;   // one of the bytes the code page leaves undefined
+            continue; // one of the bytes the code page leaves undefined
         EXPECT_EQ(utf8FromAnsi(byte), reference) << "byte " << b;
         ++compared;
     }

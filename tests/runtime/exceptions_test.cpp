@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 struct CodeMessage {
     std::uint32_t code;
     const char* message;
 };
 
-class InOutErrorMessage : public ::testing::TestWithParam<CodeMessage> {};
+class InOutErrorMessage : public ::testing::TestWithParam<CodeMessage>
+{
+};
 
 TEST_P(InOutErrorMessage, FollowsFromTheCodeAlone)
 {

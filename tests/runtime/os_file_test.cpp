@@ -10,7 +10,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 struct OpenCase {
     const char* name;
@@ -20,8 +21,14 @@ struct OpenCase {
     std::uint32_t code;
 };
 
-std::string missingFile(const ScratchDir& d) { return d.file("brak.rek"); }
-std::string missingFolder(const ScratchDir& d) { return d.file("brak/magazyn.rek"); }
+std::string missingFile(const ScratchDir& d)
+{
+    return d.file("brak.rek");
+}
+std::string missingFolder(const ScratchDir& d)
+{
+    return d.file("brak/magazyn.rek");
+}
 std::string fileAsFolder(const ScratchDir& d)
 {
     writeFileBytes(d.file("plik"), "x");
@@ -33,10 +40,18 @@ std::string readOnlyFile(const ScratchDir& d)
     ::chmod(d.file("ro.rek").c_str(), 0444);
     return d.file("ro.rek");
 }
-std::string folderName(const ScratchDir& d) { return d.path(); }
-std::string relativeMissing(const ScratchDir&) { return "naprawa-no-such-file.rek"; }
+std::string folderName(const ScratchDir& d)
+{
+    return d.path();
+}
+std::string relativeMissing(const ScratchDir&)
+{
+    return "naprawa-no-such-file.rek";
+}
 
-class OpenRefused : public ::testing::TestWithParam<OpenCase> {};
+class OpenRefused : public ::testing::TestWithParam<OpenCase>
+{
+};
 
 TEST_P(OpenRefused, WithTheWindowsCode)
 {
@@ -76,7 +91,8 @@ TEST(OsFile, TooManyOpenFilesIsCode4)
     writeFileBytes(dir.file("a.rek"), "x");
     const pid_t child = ::fork();
     if (child == 0) {
-        struct rlimit lim {};
+        struct rlimit lim {
+        };
         ::getrlimit(RLIMIT_NOFILE, &lim);
         lim.rlim_cur = 16;
         ::setrlimit(RLIMIT_NOFILE, &lim);

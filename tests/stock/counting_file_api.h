@@ -10,14 +10,15 @@
 // A stand-in for the OS file layer that passes every call to the real one and records it, so a
 // test can see the exact pattern of requests, which handles are still open, and can make a
 // chosen call fail.
-class CountingFileApi final : public OsFileApi {
+class CountingFileApi final : public OsFileApi
+{
 public:
     enum class Op { Open, Standard, Position, Size, Read, Write, Close };
 
     struct Call {
         Op op;
         OsHandle handle;
-        std::uint32_t count;    // bytes asked for, for read and write
+        std::uint32_t count; // bytes asked for, for read and write
     };
 
     // Makes the n-th call (1-based) of op fail with the Windows code; for Close, code is ignored.

@@ -9,9 +9,11 @@
 
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
-class Preview : public ::testing::Test {
+class Preview : public ::testing::Test
+{
 protected:
     std::string stock(int count, const std::vector<int>& blanks = {}, int tail = 0)
     {
@@ -88,7 +90,7 @@ TEST_F(Preview, IntelligentStopsAtTheThirdBlankNameAndShowsIt)
 {
     EXPECT_EQ(run(stock(10, {2, 5, 7})), "");
     EXPECT_EQ(grid.RowCount(), 2 + 7);
-    EXPECT_EQ(grid.CellText(2, 7), "szt.");   // the blank-name record itself
+    EXPECT_EQ(grid.CellText(2, 7), "szt."); // the blank-name record itself
     EXPECT_EQ(grid.CellText(2, 8), "");
 }
 
@@ -131,7 +133,9 @@ struct NothingShown {
     const char* message;
 };
 
-class PreviewShowsNothing : public Preview, public ::testing::WithParamInterface<NothingShown> {};
+class PreviewShowsNothing : public Preview, public ::testing::WithParamInterface<NothingShown>
+{
+};
 
 TEST_P(PreviewShowsNothing, BlanksEveryCellAndKeepsTheRowCount)
 {
@@ -141,18 +145,19 @@ TEST_P(PreviewShowsNothing, BlanksEveryCellAndKeepsTheRowCount)
     EXPECT_EQ(run(stock(4), GetParam().method, GetParam().count), GetParam().message);
     EXPECT_EQ(grid.RowCount(), 5);
     expectRecordsInRows(0);
-    EXPECT_EQ(grid.CellText(1, 7), "poza");     // beyond the row count: untouched
+    EXPECT_EQ(grid.CellText(1, 7), "poza"); // beyond the row count: untouched
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Counts, PreviewShowsNothing,
-    ::testing::Values(
-        NothingShown{"Negative", ScanMethod::Counted, "-4", ""},
-        NothingShown{"Zero", ScanMethod::Counted, "0", ""},
-        NothingShown{"EmptyText", ScanMethod::Counted, "", "'' is not a valid integer value"},
-        NothingShown{"Decimal", ScanMethod::Counted, "12,5", "'12,5' is not a valid integer value"},
-        NothingShown{"TrailingSpace", ScanMethod::Counted, "7 ", "'7 ' is not a valid integer value"}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Counts, PreviewShowsNothing,
+                         ::testing::Values(NothingShown{"Negative", ScanMethod::Counted, "-4", ""},
+                                           NothingShown{"Zero", ScanMethod::Counted, "0", ""},
+                                           NothingShown{"EmptyText", ScanMethod::Counted, "",
+                                                        "'' is not a valid integer value"},
+                                           NothingShown{"Decimal", ScanMethod::Counted, "12,5",
+                                                        "'12,5' is not a valid integer value"},
+                                           NothingShown{"TrailingSpace", ScanMethod::Counted, "7 ",
+                                                        "'7 ' is not a valid integer value"}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(Preview, OpenFailuresComeAfterTheGridIsBlanked)
 {
@@ -183,7 +188,8 @@ TEST_F(Preview, ASystemFailurePartWayKeepsTheRowsTakenAndClosesTheFile)
 }
 
 // A grid that can hold only a few rows, to see the counted preview refuse before it grows.
-class SmallGrid final : public PreviewGrid {
+class SmallGrid final : public PreviewGrid
+{
 public:
     void ClearAllCells() override { ++clears; }
     void AppendRow() override { ++rows; }

@@ -8,7 +8,8 @@
 
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
 // One contract, run over the real file layer and over the counting stand-in.
 struct RealLayer {
@@ -19,8 +20,8 @@ struct CountingLayer {
     OsFileApi& api() { return counting; }
 };
 
-template <typename Layer>
-class RecordFileContract : public ::testing::Test {
+template <typename Layer> class RecordFileContract : public ::testing::Test
+{
 protected:
     std::uint32_t failureCode(const std::function<void(TRecordFile&)>& step)
     {

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 struct Collect final : RecordSink {
     std::vector<std::string> names;
@@ -33,28 +34,30 @@ struct IntelligentCase {
     std::size_t taken;
 };
 
-class IntelligentScan : public ::testing::TestWithParam<IntelligentCase> {};
+class IntelligentScan : public ::testing::TestWithParam<IntelligentCase>
+{
+};
 
 TEST_P(IntelligentScan, TakesUpToAndIncludingTheThirdBlankName)
 {
     const auto& c = GetParam();
-    const auto names = scanNames(stockFileBytes(c.records, c.blanks, c.tail),
-                                 ScanMethod::Intelligent);
+    const auto names =
+        scanNames(stockFileBytes(c.records, c.blanks, c.tail), ScanMethod::Intelligent);
     EXPECT_EQ(names.size(), c.taken);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, IntelligentScan,
-    ::testing::Values(IntelligentCase{"NoBlanks", 10, {}, 0, 10},
-                      IntelligentCase{"Blanks257", 10, {2, 5, 7}, 0, 7},
-                      IntelligentCase{"TwoBlanksOnly", 10, {2, 5}, 0, 10},
-                      IntelligentCase{"ThreeBlanksInARow", 10, {1, 2, 3}, 0, 3},
-                      IntelligentCase{"FourBlanks", 10, {2, 4, 6, 8}, 0, 6},
-                      IntelligentCase{"ThirdBlankIsLast", 7, {2, 5, 7}, 0, 7},
-                      IntelligentCase{"IncompleteTail", 3, {}, 100, 3},
-                      IntelligentCase{"Empty", 0, {}, 0, 0},
-                      IntelligentCase{"OnlyGarbage", 0, {}, 462, 0}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Files, IntelligentScan,
+                         ::testing::Values(IntelligentCase{"NoBlanks", 10, {}, 0, 10},
+                                           IntelligentCase{"Blanks257", 10, {2, 5, 7}, 0, 7},
+                                           IntelligentCase{"TwoBlanksOnly", 10, {2, 5}, 0, 10},
+                                           IntelligentCase{
+                                               "ThreeBlanksInARow", 10, {1, 2, 3}, 0, 3},
+                                           IntelligentCase{"FourBlanks", 10, {2, 4, 6, 8}, 0, 6},
+                                           IntelligentCase{"ThirdBlankIsLast", 7, {2, 5, 7}, 0, 7},
+                                           IntelligentCase{"IncompleteTail", 3, {}, 100, 3},
+                                           IntelligentCase{"Empty", 0, {}, 0, 0},
+                                           IntelligentCase{"OnlyGarbage", 0, {}, 462, 0}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(IntelligentScan, TestsTheEndBeforeTheCounterInEveryPass)
 {

@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 TEST(FieldText, LengthByteAloneDecidesTheEnd)
 {
@@ -55,7 +56,9 @@ struct NameCase {
     bool blank;
 };
 
-class BlankName : public ::testing::TestWithParam<NameCase> {};
+class BlankName : public ::testing::TestWithParam<NameCase>
+{
+};
 
 TEST_P(BlankName, TrimsBytesUpTo32Only)
 {
@@ -70,15 +73,14 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"ZeroBytes", std::string(3, '\0'), true},
                       NameCase{"Tabs", "\t\t", true}, NameCase{"Byte32And1", "\x20\x01\x1f", true},
                       NameCase{"FullStop", ".", false}, NameCase{"SpacedName", "  A  ", false},
-                      NameCase{"Byte33", "!", false},
-                      NameCase{"NoBreakSpace", "\xa0", false},
+                      NameCase{"Byte33", "!", false}, NameCase{"NoBreakSpace", "\xa0", false},
                       NameCase{"PolishLetter", "\xb9", false}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(BlankName, ALongLengthTakesTheNextFieldIntoAccount)
 {
     StockRecord r{};
-    r[5] = 40;  // runs over field 2's length byte and 8 of its characters
+    r[5] = 40; // runs over field 2's length byte and 8 of its characters
     for (int i = 6; i <= 45; ++i)
         r[i] = ' ';
     r[37] = 0;

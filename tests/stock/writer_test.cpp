@@ -13,9 +13,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
-class Writer : public ::testing::Test {
+class Writer : public ::testing::Test
+{
 protected:
     std::string stock(int count, const std::vector<int>& blanks = {}, int tail = 0)
     {
@@ -58,7 +60,9 @@ struct CopyCase {
     const char* message;
 };
 
-class WriterCopies : public Writer, public ::testing::WithParamInterface<CopyCase> {};
+class WriterCopies : public Writer, public ::testing::WithParamInterface<CopyCase>
+{
+};
 
 TEST_P(WriterCopies, TheRecordsTakenByteForByte)
 {
@@ -78,12 +82,30 @@ INSTANTIATE_TEST_SUITE_P(
         CopyCase{"TwoBlanks", 10, {2, 5}, 0, ScanMethod::Intelligent, "", 10, ""},
         CopyCase{"IncompleteTailLeftOut", 3, {}, 100, ScanMethod::Intelligent, "", 3, ""},
         CopyCase{"Counted", 10, {1, 2, 3}, 0, ScanMethod::Counted, "5", 5, ""},
-        CopyCase{"CountedPastTheEnd", 3, {}, 100, ScanMethod::Counted, "5", 3,
+        CopyCase{"CountedPastTheEnd",
+                 3,
+                 {},
+                 100,
+                 ScanMethod::Counted,
+                 "5",
+                 3,
                  "Read beyond end of file"},
         CopyCase{"CountedNegative", 3, {}, 0, ScanMethod::Counted, "-4", 0, ""},
-        CopyCase{"CountAtStartValue", 3, {}, 0, ScanMethod::Counted, "", 0,
+        CopyCase{"CountAtStartValue",
+                 3,
+                 {},
+                 0,
+                 ScanMethod::Counted,
+                 "",
+                 0,
                  "'' is not a valid integer value"},
-        CopyCase{"CountNotANumber", 3, {}, 0, ScanMethod::Counted, "abc", 0,
+        CopyCase{"CountNotANumber",
+                 3,
+                 {},
+                 0,
+                 ScanMethod::Counted,
+                 "abc",
+                 0,
                  "'abc' is not a valid integer value"}),
     [](const auto& info) { return std::string(info.param.label); });
 
@@ -162,7 +184,7 @@ TEST_F(Writer, DiskFullUnderAFileSizeLimit)
 TEST_F(Writer, EveryFailurePathClosesBothFiles)
 {
     using Op = CountingFileApi::Op;
-    const std::pair<Op, int> faults[] = {{Op::Read, 2}, {Op::Write, 1}, {Op::Size, 3},
+    const std::pair<Op, int> faults[] = {{Op::Read, 2},     {Op::Write, 1}, {Op::Size, 3},
                                          {Op::Position, 1}, {Op::Close, 1}, {Op::Close, 2},
                                          {Op::Open, 2}};
     for (const auto& [op, nth] : faults) {
@@ -193,7 +215,9 @@ struct SameFileCase {
 };
 
 class WriterRefusesTheStockFileItself : public Writer,
-                                        public ::testing::WithParamInterface<SameFileCase> {};
+                                        public ::testing::WithParamInterface<SameFileCase>
+{
+};
 
 TEST_P(WriterRefusesTheStockFileItself, BeforeAnythingIsCreatedOrEmptied)
 {

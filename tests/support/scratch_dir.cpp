@@ -25,7 +25,10 @@ ScratchDir::~ScratchDir()
     std::filesystem::remove_all(path_, ec);
 }
 
-std::string ScratchDir::file(const std::string& name) const { return path_ + "/" + name; }
+std::string ScratchDir::file(const std::string& name) const
+{
+    return path_ + "/" + name;
+}
 
 std::string readFileBytes(const std::string& path)
 {
@@ -41,6 +44,7 @@ void writeFileBytes(const std::string& path, const std::string& bytes)
 
 bool fileExists(const std::string& path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return ::lstat(path.c_str(), &st) == 0;
 }

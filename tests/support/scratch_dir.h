@@ -3,7 +3,8 @@
 #include <string>
 
 // A fresh temporary folder, removed with everything in it when the test ends.
-class ScratchDir {
+class ScratchDir
+{
 public:
     ScratchDir();
     ~ScratchDir();

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
+namespace
+{
 constexpr std::size_t kRooms[kTextFieldCount] = {31, 31, 12, 10, 369};
 }
 
@@ -39,9 +40,9 @@ std::string stockFileBytes(int count, const std::vector<int>& blanks, int tail)
     for (int i = 1; i <= count; ++i) {
         const bool blank = std::find(blanks.begin(), blanks.end(), i) != blanks.end();
         const std::string name = blank ? std::string("  ") : "Towar " + std::to_string(i);
-        bytes += recordBytes(makeRecord({name, "szt.", "K-" + std::to_string(i), "12,50",
-                                         "Opis " + std::to_string(i)},
-                                        static_cast<unsigned>(i)));
+        bytes += recordBytes(makeRecord(
+            {name, "szt.", "K-" + std::to_string(i), "12,50", "Opis " + std::to_string(i)},
+            static_cast<unsigned>(i)));
     }
     for (int i = 0; i < tail; ++i)
         bytes += static_cast<char>(0xA5 ^ i);

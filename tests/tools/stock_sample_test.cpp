@@ -14,7 +14,8 @@
 #include <sys/wait.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // The rooms of text fields 1 to 5 as the stock record defines them; field 5 is bounded by
 // its length byte.
@@ -75,7 +76,8 @@ const SampleCase kSampleCases[] = {
     {"AcrossWriteChunks", 20000, {1, 9058, 9059, 20000}, 17},
 };
 
-class SampleFileTest : public ::testing::TestWithParam<SampleCase> {
+class SampleFileTest : public ::testing::TestWithParam<SampleCase>
+{
 protected:
     SampleOptions options() const
     {
@@ -205,7 +207,8 @@ struct RefusedOptions {
     SampleOptions options;
 };
 
-class RefusedOptionsTest : public ::testing::TestWithParam<RefusedOptions> {
+class RefusedOptionsTest : public ::testing::TestWithParam<RefusedOptions>
+{
 };
 
 TEST_P(RefusedOptionsTest, IsRefusedBeforeAnythingIsWritten)
@@ -250,7 +253,8 @@ void PrintTo(const CommandCase& c, std::ostream* os)
     *os << c.label;
 }
 
-class StockgenRun : public ::testing::Test {
+class StockgenRun : public ::testing::Test
+{
 protected:
     int run(const std::string& arguments, std::string& output)
     {
@@ -271,7 +275,9 @@ protected:
     ScratchDir dir;
 };
 
-class StockgenTest : public StockgenRun, public ::testing::WithParamInterface<CommandCase> {};
+class StockgenTest : public StockgenRun, public ::testing::WithParamInterface<CommandCase>
+{
+};
 
 TEST_P(StockgenTest, ExitsAndSays)
 {

@@ -2,11 +2,11 @@
 // what mark-up and rich text turn into; random bytes for the two readers.
 
 #include "cell_kind.h"
-#include "tcolor.h"
 #include "grid_fonts.h"
 #include "markup_renderer.h"
 #include "plain_text_renderer.h"
 #include "rtf_renderer.h"
+#include "tcolor.h"
 #include "wide_text_renderer.h"
 
 #include <QApplication>
