@@ -1,9 +1,11 @@
 #include "Unit_main.h"
 
 #include "application.h"
+#include "glyph.h"
 #include "pictures.h"
 #include "plain_accelerator.h"
 #include "preview.h"
+#include "record_grid_preview.h"
 #include "repair_inputs.h"
 #include "ui_Unit_main.h"
 #include "window_font.h"
@@ -86,7 +88,8 @@ TForm1::~TForm1() = default;
 void TForm1::Button1Click()
 {
     const BusyCursor busy;
-    previewStockFile(ui_->RecordGrid1->store(), WindowRepairInputs(*ui_));
+    RecordGridPreview grid(ui_->RecordGrid1->store());
+    previewStockFile(grid, WindowRepairInputs(*ui_));
 }
 
 void TForm1::Button2Click()

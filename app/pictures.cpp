@@ -1,5 +1,7 @@
 #include "pictures.h"
 
+#include "glyph.h"
+
 #include <QBitmap>
 #include <QPainter>
 #include <QPolygon>
@@ -80,16 +82,6 @@ QImage exitGlyphPicture()
         }
     }
     return picture;
-}
-
-QPixmap transparentGlyph(const QImage& picture)
-{
-    QPixmap glyph = QPixmap::fromImage(picture);
-    if (picture.isNull())
-        return glyph;
-    const QColor key = picture.pixelColor(0, picture.height() - 1);
-    glyph.setMask(glyph.createMaskFromColor(key, Qt::MaskInColor));
-    return glyph;
 }
 
 QImage programIconPicture()

@@ -10,10 +10,6 @@
 // and white edges on orange (red 255, green 128, blue 0).
 QImage exitGlyphPicture();
 
-// A glyph as it is painted: transparent wherever the picture has the colour of its bottom-left
-// pixel, opaque elsewhere.
-QPixmap transparentGlyph(const QImage& picture);
-
 // The program's icon: 32 × 32 pixels in the 16 standard colours, a small warehouse with a
 // wrench, on magenta that its bottom-left pixel makes transparent.
 QImage programIconPicture();

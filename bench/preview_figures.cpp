@@ -3,6 +3,7 @@
 #include "bench_support.h"
 #include "preview.h"
 #include "preview_grid.h"
+#include "record_grid_preview.h"
 #include "record_grid_store.h"
 #include "repair_inputs.h"
 #include "stock_record.h"
@@ -111,7 +112,10 @@ void printPreviewFigures(const std::string& stockFile, std::uint64_t records)
         if (firstRun)
             peakMeasured = resetPeakResidentSize();
         const std::uint64_t residentBefore = statusBytes("VmRSS:");
-        preview.runs.push_back(secondsOf([&] { previewStockFile(*store, inputs); }));
+        preview.runs.push_back(secondsOf([&] {
+            RecordGridPreview grid(*store);
+            previewStockFile(grid, inputs);
+        }));
         if (firstRun) {
             // Memory from the first run only: later runs reuse pages the earlier stores freed.
             heapGrowth = heapInUse() - heapBefore;

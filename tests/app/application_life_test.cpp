@@ -5,7 +5,7 @@
 #include "error_sink.h"
 #include "exceptions.h"
 #include "modal_watcher.h"
-#include "qstring_printer.h"
+#include "qt_printers.h"
 #include "window_wait.h"
 
 #include <QAbstractButton>

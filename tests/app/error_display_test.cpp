@@ -1,7 +1,7 @@
 #include "application.h"
 #include "exceptions.h"
 #include "modal_watcher.h"
-#include "qstring_printer.h"
+#include "qt_printers.h"
 #include "window_wait.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 #include "main_window_fixture.h"
-#include "qstring_printer.h"
+#include "qt_printers.h"
 #include "record_grid.h"
 #include "stock_builder.h"
 #include "window_wait.h"

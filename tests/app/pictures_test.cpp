@@ -1,3 +1,4 @@
+#include "glyph.h"
 #include "pictures.h"
 
 #include <QSet>

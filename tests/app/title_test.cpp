@@ -1,5 +1,5 @@
 #include "application.h"
-#include "qstring_printer.h"
+#include "qt_printers.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "counting_file_api.h"
+#include "counting_preview_grid.h"
 #include "exceptions.h"
 #include "preview.h"
-#include "record_grid_store.h"
 #include "scratch_dir.h"
 #include "stock_builder.h"
 
@@ -63,7 +63,7 @@ protected:
 
     ScratchDir dir;
     CountingFileApi os;
-    RecordGridStore grid;
+    CountingPreviewGrid grid;
 };
 
 TEST_F(Preview, IntelligentAppendsARowPerRecordToTheRowsThereWere)
@@ -84,6 +84,9 @@ TEST_F(Preview, ShowsTheFiveFieldsInColumnsOneToFive)
     EXPECT_EQ(run(dir.file("m.rek")), "");
     for (int col = 1; col <= 5; ++col)
         EXPECT_EQ(grid.CellText(col, 1), fieldText(r, col));
+    EXPECT_EQ(grid.clears, 1);
+    EXPECT_EQ(grid.appends, 1);
+    EXPECT_EQ(grid.cellWrites, 5); // the five fields, nothing in the fixed row or column
 }
 
 TEST_F(Preview, IntelligentStopsAtTheThirdBlankNameAndShowsIt)
@@ -187,36 +190,21 @@ TEST_F(Preview, ASystemFailurePartWayKeepsTheRowsTakenAndClosesTheFile)
     expectRecordsInRows(2);
 }
 
-// A grid that can hold only a few rows, to see the counted preview refuse before it grows.
-class SmallGrid final : public PreviewGrid
-{
-public:
-    void ClearAllCells() override { ++clears; }
-    void AppendRow() override { ++rows; }
-    int RowCount() const override { return rows; }
-    void SetRowCount(int n) override { rows = n; }
-    void SetCellText(int, int, const std::string&) override { ++writes; }
-    std::int64_t RowCapacity(std::size_t) const override { return 10; }
-    int rows = 2;
-    int clears = 0;
-    int writes = 0;
-};
-
 TEST_F(Preview, ACountTheGridCannotHoldIsRefusedBeforeItGrows)
 {
-    SmallGrid small;
+    CountingPreviewGrid small(10);
     const std::string name = stock(20);
     EXPECT_THROW(previewStockFile(small, FixedRepairInputs(name, ScanMethod::Counted, "10"), os),
                  ERangeError);
-    EXPECT_EQ(small.rows, 2);
-    EXPECT_EQ(small.writes, 0);
+    EXPECT_EQ(small.RowCount(), 2);
+    EXPECT_EQ(small.cellWrites, 0);
     EXPECT_EQ(os.count(CountingFileApi::Op::Read), 0);
     EXPECT_TRUE(os.openHandles().empty());
     EXPECT_NO_THROW(previewStockFile(small, FixedRepairInputs(name, ScanMethod::Counted, "9")));
-    EXPECT_EQ(small.rows, 10);
+    EXPECT_EQ(small.RowCount(), 10);
 }
 
-TEST_F(Preview, TheLargestCountIsRefusedByTheRealGrid)
+TEST_F(Preview, TheLargestCountIsRefusedBeforeTheGridGrows)
 {
     const std::string message = run(stock(3), ScanMethod::Counted, "2147483647");
     EXPECT_NE(message.find("Too many records"), std::string::npos) << message;

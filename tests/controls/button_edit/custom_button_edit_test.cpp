@@ -1,8 +1,8 @@
 #include "custom_button_edit.h"
 
-#include "error_sink.h"
+#include "error_capture.h"
 #include "exceptions.h"
-#include "qt_print.h"
+#include "qt_printers.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -80,15 +80,6 @@ template <typename Field> struct Window {
     QWidget top;
     Field* field = nullptr;
     QLineEdit* other = nullptr;
-};
-
-struct ErrorCapture {
-    ErrorCapture()
-    {
-        setErrorSink([this](const std::exception& e) { messages.push_back(e.what()); });
-    }
-    ~ErrorCapture() { setErrorSink(nullptr); }
-    std::vector<std::string> messages;
 };
 
 bool hasPixel(const QImage& image, QRgb rgb)

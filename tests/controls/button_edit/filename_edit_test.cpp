@@ -1,7 +1,7 @@
 #include "filename_edit.h"
 
 #include "exceptions.h"
-#include "qt_print.h"
+#include "qt_printers.h"
 #include "scratch_dir.h"
 
 #include <QApplication>

@@ -3,6 +3,7 @@
 #include "morva_calc_edit.h"
 #include "morva_db_edit.h"
 #include "morva_edit.h"
+#include "qt_printers.h"
 
 #include <QColor>
 #include <QFont>
@@ -59,14 +60,3 @@ void pressTab(QWidget* from);
 
 // Pixels of the image exactly in the colour.
 int pixelsIn(const QImage& image, const QColor& color);
-
-// Readable texts and colours in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-inline void PrintTo(const QColor& color, std::ostream* os)
-{
-    *os << color.name().toStdString();
-}

@@ -1,4 +1,5 @@
 #include "calc_edit_support.h"
+#include "error_sink.h"
 
 #include <QApplication>
 #include <QDialog>

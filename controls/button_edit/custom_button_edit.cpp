@@ -1,6 +1,7 @@
 #include "custom_button_edit.h"
 
 #include "error_sink.h"
+#include "glyph.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -141,17 +142,7 @@ void TCustomButtonEdit::SetReadOnly(bool on)
 
 void TCustomButtonEdit::SetGlyph(const QPixmap& glyph)
 {
-    QImage image = glyph.toImage().convertToFormat(QImage::Format_ARGB32);
-    if (!image.isNull()) {
-        const QRgb key = image.pixel(0, image.height() - 1);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                if (line[x] == key)
-                    line[x] = qRgba(0, 0, 0, 0);
-        }
-    }
-    glyph_ = QPixmap::fromImage(image);
+    glyph_ = transparentGlyph(glyph.toImage());
     updateButtonGlyph();
 }
 

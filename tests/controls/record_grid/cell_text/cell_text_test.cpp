@@ -5,6 +5,7 @@
 #include "grid_fonts.h"
 #include "markup_renderer.h"
 #include "plain_text_renderer.h"
+#include "qt_printers.h"
 #include "rtf_renderer.h"
 #include "tcolor.h"
 #include "wide_text_renderer.h"
@@ -18,12 +19,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-// Readable failures.
-void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace
 {

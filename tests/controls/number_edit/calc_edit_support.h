@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc_edit.h"
-#include "error_sink.h"
+#include "error_capture.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -33,13 +33,6 @@ struct CalcWindow {
     CountingCalcEdit* field = nullptr;
     QPushButton* button = nullptr;
     QLineEdit* other = nullptr;
-};
-
-// Errors that reach the error display, instead of stderr.
-struct ErrorCapture {
-    ErrorCapture();
-    ~ErrorCapture();
-    std::vector<std::string> messages;
 };
 
 // The default locale for one test.

@@ -1,8 +1,9 @@
-#include "pictures.h"
+#include "glyph.h"
 #include "radio_group.h"
 #include "speed_button.h"
 #include "window_wait.h"
 
+#include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,18 @@ namespace
 {
 
 const QColor kStrip(200, 210, 220);
+
+// A glyph of the exit button's size and kind: a black hole on orange, the transparent colour.
+QImage holeOnOrange()
+{
+    QImage picture(32, 33, QImage::Format_RGB888);
+    picture.fill(QColor(255, 128, 0));
+    QPainter p(&picture);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(16, 16.5), 10, 10);
+    return picture;
+}
 
 // The exit button as the window has it, on a strip of a colour of its own.
 struct ExitButton {
@@ -25,7 +38,7 @@ struct ExitButton {
         strip.setAutoFillBackground(true);
         button->setGeometry(8, 4, 121, 37);
         button->setIconSize(QSize(32, 33));
-        button->setIcon(QIcon(transparentGlyph(exitGlyphPicture())));
+        button->setIcon(QIcon(transparentGlyph(holeOnOrange())));
         button->setText(QStringLiteral("&Koniec"));
         strip.show();
         settle();

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "preview_grid.h"
-
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -43,13 +42,14 @@ public:
 };
 
 // The non-visual half of the record grid: geometry, the sparse cell store and the current
-// cell with its anchor. The grid view paints it; the preview fills it through PreviewGrid.
+// cell with its anchor. The grid view paints it; its owner fills it through the four grid
+// operations ClearAllCells, AppendRow, SetRowCount and SetCellText.
 //
 // Texts are bytes in the ANSI code page, stored unchanged and independent of the row count:
 // a text may stand at or beyond the row count and stays there when rows leave the view. A row
 // that was never written costs nothing, not even its height, which is kept only where it
 // differs from the default.
-class RecordGridStore final : public PreviewGrid
+class RecordGridStore final
 {
 public:
     static constexpr int kColCount = 6;
@@ -60,13 +60,17 @@ public:
 
     RecordGridStore();
 
-    // PreviewGrid
-    void ClearAllCells() override;
-    void AppendRow() override;
-    int RowCount() const override { return rowCount_; }
-    void SetRowCount(int rows) override;
-    void SetCellText(int column, int row, const std::string& text) override;
-    std::int64_t RowCapacity(std::size_t textBytesPerRow) const override;
+    // Blanks every cell of rows 0..RowCount-1 in every column; the row count stays.
+    void ClearAllCells();
+    // One blank row more at the end, at the default height.
+    void AppendRow();
+    int RowCount() const { return rowCount_; }
+    // 0 or less is taken as 1; the texts of rows leaving or entering the view stay stored.
+    void SetRowCount(int rows);
+    // Stores the text of (column, row), also at or beyond the row count.
+    void SetCellText(int column, int row, const std::string& text);
+    // How many rows memory could hold if each carried this many bytes of text.
+    std::int64_t RowCapacity(std::size_t textBytesPerRow) const;
 
     // The text of (column, row); empty for a cell never written. The view stays valid until
     // the row is next written.

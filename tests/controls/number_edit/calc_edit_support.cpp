@@ -25,16 +25,6 @@ QPoint CalcWindow::buttonCentre() const
     return button->rect().center();
 }
 
-ErrorCapture::ErrorCapture()
-{
-    setErrorSink([this](const std::exception& e) { messages.push_back(e.what()); });
-}
-
-ErrorCapture::~ErrorCapture()
-{
-    setErrorSink(nullptr);
-}
-
 QLocale polishLocale()
 {
     return QLocale(QLocale::Polish, QLocale::Poland);

@@ -1,0 +1,35 @@
+#include "counting_preview_grid.h"
+
+void CountingPreviewGrid::ClearAllCells()
+{
+    ++clears;
+    cells_.erase(cells_.begin(), cells_.lower_bound({rowCount_, 0}));
+}
+
+void CountingPreviewGrid::AppendRow()
+{
+    ++appends;
+    const int row = rowCount_++;
+    cells_.erase(cells_.lower_bound({row, 0}), cells_.lower_bound({row + 1, 0}));
+}
+
+void CountingPreviewGrid::SetRowCount(int rows)
+{
+    ++rowCountChanges;
+    rowCount_ = rows < 1 ? 1 : rows;
+}
+
+void CountingPreviewGrid::SetCellText(int column, int row, const std::string& text)
+{
+    ++cellWrites;
+    if (text.empty())
+        cells_.erase({row, column});
+    else
+        cells_[{row, column}] = text;
+}
+
+std::string_view CountingPreviewGrid::CellText(int column, int row) const
+{
+    const auto it = cells_.find({row, column});
+    return it == cells_.end() ? std::string_view() : std::string_view(it->second);
+}
