@@ -1,13 +1,13 @@
 #pragma once
 
 #include "calc_edit.h"
-#include "labelled_edit.h"
+#include "labelled_edit_on.h"
 
 // The calculator edit (calc_edit.h) with the labelled edit family's caption label, background
 // colours, label highlight and comment marker (labelled_edit.h). Entering, leaving, clicking,
 // the caret and the selection are the calculator edit's own. The bounds the caption label is
 // placed by are the whole field, its button included.
-class TMorvaCalcEdit : public TCalcEdit, public LabelledEdit
+class TMorvaCalcEdit : public LabelledEditOn<TCalcEdit>
 {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
@@ -36,11 +36,4 @@ public:
     using LabelledEdit::LinkToControlLabel;
     using LabelledEdit::SetEditLabelClActive;
     using LabelledEdit::SetLinkToControlLabel;
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
 };

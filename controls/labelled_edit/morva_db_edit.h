@@ -1,14 +1,14 @@
 #pragma once
 
 #include "db_edit.h"
-#include "labelled_edit.h"
+#include "labelled_edit_on.h"
 
 // The data-aware edit (db_edit.h) with the labelled edit family's caption label, background
 // colours and comment marker (labelled_edit.h), but no label highlight: focus changes switch
 // the background and never a label's text colour. Entering, leaving and clicking are the
 // data-aware edit's own. Its caption label is a highlight target for the other members whose
 // LinkToControlLabel names it. Enabled is stored also when true.
-class TMorvaDBEdit : public TDBEdit, public LabelledEdit
+class TMorvaDBEdit : public LabelledEditOn<TDBEdit>
 {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
@@ -29,11 +29,4 @@ class TMorvaDBEdit : public TDBEdit, public LabelledEdit
 public:
     explicit TMorvaDBEdit(QWidget* parent = nullptr);
     ~TMorvaDBEdit() override;
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
 };

@@ -15,7 +15,7 @@ bool isWindowSwitch(Qt::FocusReason reason)
 
 } // namespace
 
-TMorvaEdit::TMorvaEdit(QWidget* parent) : QLineEdit(parent), LabelledEdit(*this, true)
+TMorvaEdit::TMorvaEdit(QWidget* parent) : LabelledEditOn(parent, true)
 {
     setText(QString());
 }
@@ -49,8 +49,7 @@ void TMorvaEdit::caretToStart()
 
 void TMorvaEdit::focusInEvent(QFocusEvent* event)
 {
-    FocusGained(event->reason());
-    QLineEdit::focusInEvent(event);
+    LabelledEditOn::focusInEvent(event);
     // A window coming back to the front, or a menu closing, does not enter the field again.
     if (entered_)
         return;
@@ -60,31 +59,11 @@ void TMorvaEdit::focusInEvent(QFocusEvent* event)
 
 void TMorvaEdit::focusOutEvent(QFocusEvent* event)
 {
-    FocusLost(event->reason());
-    QLineEdit::focusOutEvent(event);
+    LabelledEditOn::focusOutEvent(event);
     if (!entered_ || isWindowSwitch(event->reason()))
         return;
     entered_ = false;
     DoExit();
-}
-
-void TMorvaEdit::moveEvent(QMoveEvent* event)
-{
-    PlaceCaptionLabel();
-    QLineEdit::moveEvent(event);
-}
-
-void TMorvaEdit::paintEvent(QPaintEvent* event)
-{
-    QLineEdit::paintEvent(event);
-    PaintCommentMarker();
-}
-
-void TMorvaEdit::changeEvent(QEvent* event)
-{
-    QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange)
-        EnabledChanged();
 }
 
 void TMorvaEdit::mousePressEvent(QMouseEvent* event)

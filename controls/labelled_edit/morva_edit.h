@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labelled_edit.h"
+#include "labelled_edit_on.h"
 
 #include <QLineEdit>
 
@@ -14,7 +14,7 @@
 // keyboard); from the second click on, clicks place the caret as usual until the field is left.
 // Off, the caret and selection are the line edit's own. A click is a left-button release
 // inside the edit after a press in it.
-class TMorvaEdit : public QLineEdit, public LabelledEdit
+class TMorvaEdit : public LabelledEditOn<QLineEdit>
 {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
@@ -56,9 +56,6 @@ protected:
 
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -1,7 +1,7 @@
 #include "record_grid.h"
 
 #include "grid_fonts.h"
-#include "record_grid_keyboard.h"
+#include "record_grid_keyboard_p.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "record_grid_keyboard.h"
+#include "record_grid_keyboard_p.h"
 
 #include <algorithm>
 
