@@ -1,14 +1,15 @@
 #include "Unit_main.h"
 
 #include "application.h"
+#include "error_sink.h"
 #include "glyph.h"
 #include "pictures.h"
 #include "plain_accelerator.h"
 #include "preview.h"
 #include "record_grid_preview.h"
 #include "repair_inputs.h"
+#include "shipped_fonts.h"
 #include "ui_Unit_main.h"
-#include "window_font.h"
 #include "writer.h"
 
 #include <QDir>
@@ -56,20 +57,20 @@ const char* const kSaveFilter = "Pliki magaznynów|*.rek";
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm1>())
 {
-    registerWindowFonts();
+    registerShippedFonts();
     ui_->setupUi(this);
-    applyStoredFontHeight(this);
+    setFont(atStoredResolution(font()));
     move(property("framePosition").toPoint());
     setWindowIcon(programIcon());
     ui_->btn_koniec->setIcon(QIcon(transparentGlyph(exitGlyphPicture())));
     installPlainAccelerator(ui_->btn_koniec);
 
     connect(ui_->Button1, &QPushButton::clicked, this,
-            [this] { runHandler([this] { Button1Click(); }); });
+            [this] { runGuarded([this] { Button1Click(); }); });
     connect(ui_->Button2, &QPushButton::clicked, this,
-            [this] { runHandler([this] { Button2Click(); }); });
+            [this] { runGuarded([this] { Button2Click(); }); });
     connect(ui_->btn_koniec, &QToolButton::clicked, this,
-            [this] { runHandler([this] { btn_koniecClick(); }); });
+            [this] { runGuarded([this] { btn_koniecClick(); }); });
     // A pick is a click that changed the selection; the layout's own selection is none.
     for (QRadioButton* item : ui_->RadioGroup1->Items()) {
         connect(item, &QRadioButton::toggled, this, [this](bool on) {
@@ -78,7 +79,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
         });
         connect(item, &QRadioButton::clicked, this, [this] {
             if (std::exchange(radioPickPending_, false))
-                runHandler([this] { RadioGroup1Click(); });
+                runGuarded([this] { RadioGroup1Click(); });
         });
     }
 }

@@ -23,17 +23,6 @@ QString applicationTitle();
 // keyboard focus has it again.
 void showException(const std::exception& error);
 
-// Runs one event handler: an error it raises ends the handler and goes to the error display,
-// and the caller goes on as if the handler had returned.
-template <typename Handler> void runHandler(Handler&& handler)
-{
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        showException(e);
-    }
-}
-
 // The application object: computes the title, gives the application the program's icon,
 // loads Qt's own translations for the system's locale, sends errors raised inside controls to
 // the error display and catches, as a last net, any error that escapes an event's delivery.

@@ -1,8 +1,9 @@
 #include "file_name_rules.h"
 
+#include "path_kind.h"
+
 #include <algorithm>
 #include <dirent.h>
-#include <sys/stat.h>
 #include <vector>
 
 namespace
@@ -56,14 +57,6 @@ bool wildcardMatch(std::string_view pattern, std::string_view name)
     return p == pattern.size();
 }
 
-bool isDirectory(const std::string& path, bool& exists)
-{
-    struct stat st {
-    };
-    exists = ::stat(path.c_str(), &st) == 0;
-    return exists && S_ISDIR(st.st_mode);
-}
-
 // "." and ".." first, as the lookup reports them, then by name.
 bool lookupOrder(const std::string& a, const std::string& b)
 {
@@ -83,9 +76,8 @@ bool findFirstFindsFile(const std::string& name)
     const std::string pattern = namePart(name);
     if (pattern.empty())
         return false;
-    bool exists = false;
     if (!hasWildcard(pattern))
-        return !isDirectory(name, exists) && exists;
+        return pathKind(name) == PathKind::Other;
     if (hasWildcard(folder))
         return false;
 
@@ -100,7 +92,7 @@ bool findFirstFindsFile(const std::string& name)
     if (matches.empty())
         return false;
     const std::string first = *std::min_element(matches.begin(), matches.end(), lookupOrder);
-    return !isDirectory(folder + first, exists) && exists;
+    return pathKind(folder + first) == PathKind::Other;
 }
 
 std::string firstCommandLineToken(std::string_view text)

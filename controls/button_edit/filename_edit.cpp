@@ -2,13 +2,12 @@
 
 #include "exceptions.h"
 #include "file_name_rules.h"
+#include "path_kind.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-
-#include <sys/stat.h>
 
 namespace
 {
@@ -21,13 +20,6 @@ std::string utf8(const QString& s)
 QString qstr(const std::string& s)
 {
     return QString::fromStdString(s);
-}
-
-bool isExistingDirectory(const std::string& path)
-{
-    struct stat st {
-    };
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 } // namespace
@@ -117,7 +109,7 @@ void TFilenameEdit::presetDialog(const QString& workingName)
         if (!isValidFileName(name))
             return;
         const std::string folder = folderPart(name);
-        if (isExistingDirectory(folder))
+        if (isFolder(folder))
             initialDir_ = qstr(folder);
         if (!isValidFileName(namePart(name)))
             name.clear();

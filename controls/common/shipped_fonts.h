@@ -1,6 +1,23 @@
 #pragma once
 
-// Registers a font face from the folder where Debian's fonts-wine puts the free faces that are
-// metric-compatible with those of Windows programs; fontconfig does not search it. False when
-// the face is not installed, so the caller's font falls back to the nearest sans face.
-bool registerShippedFont(const char* fileName);
+class QFont;
+
+// The font faces the window and its controls ask for ("MS Sans Serif" for the window, "Tahoma"
+// and its bold face for the grid) are the free metric-compatible faces that Debian's
+// fonts-wine installs for Windows programs, in a folder fontconfig does not search.
+// registerShippedFonts() makes them available to Qt where installed, and lets "Tahoma", then
+// the platform's sans font, stand in for "MS Sans Serif" where it is not; where the faces are
+// missing the controls fall back to the nearest sans font. Safe to call more than once; only
+// the first call registers.
+void registerShippedFonts();
+
+// The window's layout is stored at 96 dots per inch. A size in points has this many pixels at
+// that resolution, rounded to whole pixels as the system rounds them (8 points: 10.67, 11).
+int pixelsOfPoints(double points);
+// The other way: 11 pixels are 8.25 points.
+double pointsOfPixels(int pixels);
+
+// The font as the stored layout means it: a size in points becomes the pixel height it has at
+// 96 dots per inch, so the fixed layout keeps its text at any screen resolution. A font already
+// sized in pixels comes back unchanged.
+QFont atStoredResolution(const QFont& font);

@@ -1,23 +1,11 @@
 #include "labelled_edit.h"
 
+#include "error_sink.h"
+
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
-
-namespace
-{
-
-// Cosmetic work never takes the edit down with it.
-template <typename F> void cosmetic(F&& work) noexcept
-{
-    try {
-        work();
-    } catch (...) {
-    }
-}
-
-} // namespace
 
 LabelledEdit* LabelledEdit::Of(QObject* control)
 {
@@ -35,12 +23,12 @@ LabelledEdit::LabelledEdit(QLineEdit& edit, bool highlights)
 LabelledEdit::~LabelledEdit()
 {
     // Going with the focus is losing it: a linked label must not keep the highlight.
-    cosmetic([&] {
+    runCosmetic([&] {
         if (highlights_ && edit_.hasFocus())
             if (TLabel* target = HighlightTarget())
                 target->SetFontColor(savedLabelColor_);
     });
-    cosmetic([&] { delete captionLabel_.data(); });
+    runCosmetic([&] { delete captionLabel_.data(); });
 }
 
 void LabelledEdit::SetColor(TColor color)
@@ -134,7 +122,7 @@ void LabelledEdit::SyncCaptionLabel()
     if (captionLabel_ && editLabel_.isEmpty()) {
         TLabel* label = captionLabel_;
         captionLabel_ = nullptr;
-        cosmetic([&] { delete label; });
+        runCosmetic([&] { delete label; });
     }
     if (captionLabel_ && !editLabel_.isEmpty())
         PlaceCaptionLabel();
@@ -145,7 +133,7 @@ void LabelledEdit::PlaceCaptionLabel()
     if (!captionLabel_)
         return;
     TLabel& label = *captionLabel_;
-    cosmetic([&] {
+    runCosmetic([&] {
         label.setAutoFillBackground(false);
         label.SetAutoSize(true);
         const bool fixedWidth = labelWidth_ > 0;
@@ -167,7 +155,7 @@ void LabelledEdit::PlaceCaptionLabel()
 TLabel* LabelledEdit::HighlightTarget() const
 {
     TLabel* target = nullptr;
-    cosmetic([&] {
+    runCosmetic([&] {
         if (QWidget* link = link_) {
             if (LabelledEdit* member = Of(link))
                 target = member->CaptionLabel();
@@ -184,7 +172,7 @@ void LabelledEdit::FocusGained(Qt::FocusReason reason)
         return;
     SetColor(colorOnEnter_);
     if (highlights_)
-        cosmetic([&] {
+        runCosmetic([&] {
             if (TLabel* target = HighlightTarget()) {
                 savedLabelColor_ = target->FontColor();
                 target->SetFontColor(colorActive_);
@@ -199,7 +187,7 @@ void LabelledEdit::FocusLost(Qt::FocusReason reason)
         return;
     SetColor(colorNormal_);
     if (highlights_)
-        cosmetic([&] {
+        runCosmetic([&] {
             if (TLabel* target = HighlightTarget())
                 target->SetFontColor(savedLabelColor_);
         });
@@ -210,7 +198,7 @@ void LabelledEdit::PaintCommentMarker()
 {
     if (!commented_)
         return;
-    cosmetic([&] {
+    runCosmetic([&] {
         QPainter painter(&edit_);
         const QPoint origin = ClientArea().topLeft();
         const QColor red = toQColor(clRed);

@@ -1,18 +1,10 @@
 #include "tfont.h"
 
-#include <cmath>
-
-namespace
-{
-constexpr double kStoredDpi = 96.0;
-}
+#include "shipped_fonts.h"
 
 TFont TFont::FromStoredFont(const QFont& stored)
 {
-    QFont font = stored;
-    if (stored.pixelSize() <= 0 && stored.pointSizeF() > 0)
-        font.setPixelSize(static_cast<int>(std::lround(stored.pointSizeF() * kStoredDpi / 72.0)));
-    return TFont(font, clWindowText);
+    return TFont(atStoredResolution(stored), clWindowText);
 }
 
 void TFont::RegisterStoredFontConversion()

@@ -2,14 +2,8 @@
 
 #include <QFont>
 
-// Makes "Tahoma" and its bold face available to the grid where the faces shipped for Windows
-// programs are installed (Debian's fonts-wine, in a folder fontconfig does not search). Where
-// they are missing the grid's fonts fall back to the platform's nearest sans font. Safe to
-// call more than once; only the first call registers.
-void registerGridFonts();
-
 // The grid's font as stored with the window: "Tahoma" with a character height of 11 pixels
-// (8 points at 96 dots per inch), bold for the fixed cells. Registers the faces first.
+// (8 points at 96 dots per inch), bold for the fixed cells. Registers the shipped faces first.
 QFont storedGridFont(bool bold);
 
 // The font drawn at its configured size plus zoomPoints points, at 96 dots per inch: 8 points

@@ -2,6 +2,7 @@
 
 #include "grid_fonts.h"
 #include "record_grid_keyboard_p.h"
+#include "shipped_fonts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -23,7 +24,7 @@ constexpr int kPlatformlessWheelLines = 3;
 TRecordGrid::TRecordGrid(QWidget* parent)
     : QAbstractScrollArea(parent), paintedSelection_(store_.Selection())
 {
-    registerGridFonts();
+    registerShippedFonts();
     painter_ = std::make_unique<RecordGridPainter>();
     const int lines = QApplication::wheelScrollLines();
     wheelLines_ = lines > 0 ? lines : kPlatformlessWheelLines;

@@ -1,4 +1,5 @@
 #include "application.h"
+#include "error_sink.h"
 #include "exceptions.h"
 #include "modal_watcher.h"
 #include "qt_printers.h"
@@ -153,10 +154,12 @@ TEST(ErrorDisplay, HandlerErrorEndsTheHandlerAndIsShownOnce)
 {
     ModalWatcher watcher;
     bool after = false;
-    runHandler([&] {
+    setErrorSink([](const std::exception& e) { showException(e); });
+    runGuarded([&] {
         throw EConvertError("'x' is not a valid integer value");
         after = true;
     });
+    setErrorSink({});
     EXPECT_FALSE(after);
     ASSERT_EQ(watcher.boxes.size(), 1u);
     EXPECT_EQ(watcher.boxes[0].text, QStringLiteral("'x' is not a valid integer value."));

@@ -2,6 +2,7 @@
 
 #include "ansi_code_page.h"
 #include "integer_text.h"
+#include "shipped_fonts.h"
 #include "tcolor.h"
 
 #include <array>
@@ -244,7 +245,7 @@ private:
         if (!face_.isEmpty())
             st.font.setFamily(face_);
         if (points_)
-            st.font.setPixelSize(static_cast<int>(std::lround(*points_ * 96.0 / 72.0)));
+            st.font.setPixelSize(pixelsOfPoints(*points_));
         st.font.setBold(bold_);
         st.font.setItalic(italic_);
         st.font.setUnderline(underline_ || link_ || ampersandUnderline);
