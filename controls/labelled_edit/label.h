@@ -31,6 +31,8 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
 
+    // QLabel's word wrap; writing it here also resizes the label while AutoSize is on
+    // (QLabel::setWordWrap alone does not).
     bool WordWrap() const { return wordWrap(); }
     void SetWordWrap(bool on);
 

@@ -66,6 +66,7 @@ public:
 
     // The edit's enabled state; a write sets the background (see above), then the edit's
     // enabled state, then asks for a repaint. The caption label is never enabled or disabled.
+    // (QWidget::setEnabled on the edit sets the state and, when it changes, the background.)
     bool Enabled() const;
     void SetEnabled(bool on);
 

@@ -51,7 +51,7 @@ public:
     // rule, and the text is rebuilt from it. Throws EConvertError for text that does not read;
     // value and text then stay as they were. (QLineEdit::setText writes the edit text alone.)
     void SetText(const QString& text);
-    // Writes an empty text: the value 0.
+    // Writes an empty text: the value 0. (QLineEdit::clear empties the edit text alone.)
     void Clear();
 
     // Reading first updates the value from the text; text that does not read makes the value
@@ -87,13 +87,15 @@ public:
     bool FormatOnEditing() const { return formatOnEditing_; }
     void SetFormatOnEditing(bool on);
     // Alignment of the painted value: Qt::AlignLeft, Qt::AlignRight (default) or
-    // Qt::AlignHCenter. The edit's own text stays left-aligned.
+    // Qt::AlignHCenter. The edit's own text stays left-aligned (QLineEdit::setAlignment would
+    // move the edit text instead).
     Qt::Alignment Alignment() const { return alignment_; }
     void SetAlignment(Qt::Alignment alignment);
 
     // The field has been entered and not yet left.
     bool Focused() const { return focused_; }
-    // What the field paints while it does not show its edit text.
+    // What the field paints while it does not show its edit text. (QLineEdit::displayText is
+    // the edit text as the line edit shows it.)
     QString DisplayText() const;
 
     // The paste rule, from the given clipboard.

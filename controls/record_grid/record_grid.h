@@ -85,6 +85,8 @@ public:
     int DefaultRowHeight() const { return store_.DefaultRowHeight(); }
     void SetDefaultRowHeight(int height) { store_.SetDefaultRowHeight(height); }
 
+    // The font of the normal cells and of the fixed cells. (QWidget::font is the widget's own
+    // font, which the cells are not painted with.)
     QFont Font() const { return painter_->font(); }
     void SetFont(const QFont& font);
     QFont FixedFont() const { return painter_->fixedFont(); }
