@@ -11,6 +11,10 @@ packages=(
   libgtest-dev                     # GoogleTest
   clang-format                     # the formatting check
   fonts-wine fonts-dejavu-core     # Tahoma-compatible and plain sans fonts
+  dpkg-dev                         # dpkg-shlibdeps: the Debian package's library dependencies
+  desktop-file-utils               # desktop-file-validate: the package's menu entry
+  xvfb xauth xdotool               # a virtual screen and keys for the packaged window and the screenshot
+  imagemagick                      # import: the README's screenshot
 )
 
 missing=()

@@ -9,3 +9,4 @@ echo "==> test: running every test"
 
 # Checks beyond the suite, each a script of its own.
 bash "$root/scripts/check-format.sh"
+bash "$root/scripts/check-package.sh"

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks it without installing it: the files where a desktop
+# finds them, a valid menu entry, the icon at every size, the Qt libraries among its
+# dependencies, and that the packaged program starts from the entry's command and closes again.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/package.sh" >/dev/null
+echo "==> package: checking the Debian package"
+debs=("$root"/dist/naprawa_*.deb)
+deb=${debs[0]}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Qt wants a private runtime folder; root's session may have none.
+mkdir -m 700 "$work/run"
+export XDG_RUNTIME_DIR="$work/run"
+fail() {
+  echo "package: $(basename "$deb"): $*" >&2
+  exit 1
+}
+
+# The control fields.
+for field in Package Version Maintainer Section Description; do
+  [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "no $field field"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for dep in libqt6core6 libqt6gui6 libqt6widgets6 fonts-wine; do
+  [[ ", $depends," == *", $dep "* || ", $depends," == *", $dep,"* ]] ||
+    fail "Depends lacks $dep: $depends"
+done
+
+# The files.
+dpkg-deb -x "$deb" "$work/root"
+usr="$work/root/usr"
+programs=(naprawa)
+[ -d "$root/cli" ] && programs+=(naprawa-cli)
+for program in "${programs[@]}"; do
+  [ -x "$usr/bin/$program" ] || fail "no program usr/bin/$program"
+done
+entry="$usr/share/applications/naprawa.desktop"
+[ -f "$entry" ] || fail "no menu entry usr/share/applications/naprawa.desktop"
+desktop-file-validate "$entry" || fail "the menu entry does not validate"
+key() { sed -n "s/^$1=//p" "$entry" | head -n 1; }
+[ "$(key Name)" = "Naprawianie magazynu" ] || fail "menu entry named '$(key Name)'"
+[[ ";$(key Categories)" == *";Utility;"* ]] || fail "menu entry not under Utility"
+icon=$(key Icon)
+exec_line=$(key Exec)
+read -r -a command <<<"$exec_line"
+[ -x "$usr/bin/${command[0]}" ] || fail "the entry starts '${command[0]}', not a packaged program"
+for size in 16 22 24 32 48 64 128 256; do
+  png="$usr/share/icons/hicolor/${size}x${size}/apps/$icon.png"
+  [ -f "$png" ] || fail "no ${size}x${size} icon"
+  # A PNG's width and height are the big-endian words at bytes 16 and 20.
+  read -r w h < <(od -An -tu1 -j16 -N8 "$png" |
+    awk '{ print $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }')
+  [ "$w $h" = "$size $size" ] || fail "the ${size}x${size} icon is ${w}x${h}"
+done
+
+# The packaged program, started by the entry's command, shows its window; "&Koniec" (Alt+K)
+# ends it with exit code 0. Every wait is bounded; a hang is killed and fails.
+export PACKAGED_BIN="$usr/bin" EXEC_LINE="$exec_line"
+QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1280x1024x24' bash -c '
+  set -u
+  PATH="$PACKAGED_BIN:$PATH" timeout 120 $EXEC_LINE &
+  pid=$!
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name "^Naprawianie magazynu$" | head -n 1)
+  if [ -z "$window" ]; then
+    echo "package: the packaged program showed no window" >&2
+    kill "$pid" 2>/dev/null
+    exit 1
+  fi
+  xdotool windowfocus --sync "$window" key alt+k
+  wait "$pid"
+' || fail "the packaged program did not start and close cleanly"
+echo "==> package: $(basename "$deb") holds the programs, the menu entry and the icons, and starts"
