@@ -181,6 +181,48 @@ TEST_F(Writer, DiskFullUnderAFileSizeLimit)
     EXPECT_EQ(output(), stockBytes.substr(0, 2 * 463 + 100));
 }
 
+// FIFOs, sockets and devices hold no records: a read could wait for good, a write fill a pipe.
+struct SpecialFileCase {
+    const char* label;
+    bool asStock; // otherwise as the output
+    std::string (*make)(const ScratchDir&);
+};
+
+class WriterRefusesSpecialFiles : public Writer,
+                                  public ::testing::WithParamInterface<SpecialFileCase>
+{
+};
+
+TEST_P(WriterRefusesSpecialFiles, BeforeAByteIsReadOrAnythingEmptied)
+{
+    const auto& c = GetParam();
+    stock(3);
+    writeFileBytes(outName, "zostaje");
+    const std::string special = c.make(dir);
+    const std::string message = c.asStock ? run(special, outName, ScanMethod::Counted, "2")
+                                          : run(stockName, special, ScanMethod::Counted, "2");
+    EXPECT_EQ(message, "File access denied");
+    EXPECT_EQ(os.count(CountingFileApi::Op::Read), 0);
+    EXPECT_EQ(output(), "zostaje");
+    EXPECT_EQ(readFileBytes(stockName), stockBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, WriterRefusesSpecialFiles,
+    ::testing::Values(SpecialFileCase{"FifoAsStock", true,
+                                      [](const ScratchDir& d) { return makeFifo(d.file("f")); }},
+                      SpecialFileCase{"SocketAsStock", true,
+                                      [](const ScratchDir& d) { return makeSocket(d.file("s")); }},
+                      SpecialFileCase{"EndlessDeviceAsStock", true,
+                                      [](const ScratchDir&) { return std::string("/dev/zero"); }},
+                      SpecialFileCase{"FifoAsOutput", false,
+                                      [](const ScratchDir& d) { return makeFifo(d.file("f")); }},
+                      SpecialFileCase{"SocketAsOutput", false,
+                                      [](const ScratchDir& d) { return makeSocket(d.file("s")); }},
+                      SpecialFileCase{"NullDeviceAsOutput", false,
+                                      [](const ScratchDir&) { return std::string("/dev/null"); }}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 TEST_F(Writer, EveryFailurePathClosesBothFiles)
 {
     using Op = CountingFileApi::Op;
