@@ -1,7 +1,10 @@
 #include "os_file.h"
 
 #include <cerrno>
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -190,12 +193,24 @@ public:
         int fd;
         if (!toFd(handle, fd))
             return {0, 6};
+        // A write at a file-size limit raises SIGXFSZ, which would end the program; held back
+        // for this thread, the write fails with EFBIG as any refused write does.
+        sigset_t fileSizeSignal, before;
+        ::sigemptyset(&fileSizeSignal);
+        ::sigaddset(&fileSizeSignal, SIGXFSZ);
+        ::pthread_sigmask(SIG_BLOCK, &fileSizeSignal, &before);
         ssize_t n;
         do {
             n = ::write(fd, buffer, count);
         } while (n < 0 && errno == EINTR);
+        const int err = errno;
+        if (n < 0 && err == EFBIG && !::sigismember(&before, SIGXFSZ)) {
+            const timespec now{};
+            ::sigtimedwait(&fileSizeSignal, nullptr, &now);
+        }
+        ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
         if (n < 0)
-            return {0, lastError()};
+            return {0, windowsErrorFromErrno(err)};
         return {static_cast<std::uint32_t>(n), 0};
     }
 

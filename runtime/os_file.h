@@ -63,6 +63,8 @@ public:
     virtual OsQueryResult position(OsHandle handle) = 0;
     virtual OsQueryResult size(OsHandle handle) = 0;
     virtual OsTransferResult read(OsHandle handle, void* buffer, std::uint32_t count) = 0;
+    // A file-size limit makes the write fail or store less, as a full disk does; it never ends
+    // the program.
     virtual OsTransferResult write(OsHandle handle, const void* buffer, std::uint32_t count) = 0;
     // false when the system refuses to close the handle.
     virtual bool close(OsHandle handle) = 0;

@@ -158,14 +158,28 @@ TEST_F(Writer, AShortWriteIsDiskFullAndKeepsThePartStored)
     EXPECT_EQ(output(), stockBytes.substr(0, 463 + 100));
 }
 
-// The system itself stores fewer bytes: a file size limit in a child process.
-TEST_F(Writer, DiskFullUnderAFileSizeLimit)
+// The system's own file-size limit, in a child process as a fresh program has it: SIGXFSZ at its
+// default action. Mid-record the system stores part of the record; on a record boundary it
+// refuses the write.
+struct SizeLimitCase {
+    const char* label;
+    rlim_t limit;
+    std::uint32_t code; // 0: no error
+    std::size_t kept;
+};
+
+class WriterUnderAFileSizeLimit : public Writer, public ::testing::WithParamInterface<SizeLimitCase>
 {
+};
+
+TEST_P(WriterUnderAFileSizeLimit, FailsAsAWriteDoes)
+{
+    const auto& c = GetParam();
     stock(5);
     const pid_t child = ::fork();
     if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const struct rlimit lim = {2 * 463 + 100, 2 * 463 + 100};
+        std::signal(SIGXFSZ, SIG_DFL);
+        const struct rlimit lim = {c.limit, c.limit};
         ::setrlimit(RLIMIT_FSIZE, &lim);
         try {
             writeRepairedFile(FixedRepairInputs(stockName), outName);
@@ -176,10 +190,18 @@ TEST_F(Writer, DiskFullUnderAFileSizeLimit)
     }
     int status = 0;
     ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 101);
-    EXPECT_EQ(output(), stockBytes.substr(0, 2 * 463 + 100));
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.code));
+    EXPECT_EQ(output(), stockBytes.substr(0, c.kept));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, WriterUnderAFileSizeLimit,
+    ::testing::Values(SizeLimitCase{"MidRecordIsDiskFull", 2 * 463 + 100, 101, 2 * 463 + 100},
+                      SizeLimitCase{"OnARecordBoundary", 2 * 463, 223, 2 * 463},
+                      SizeLimitCase{"Zero", 0, 223, 0},
+                      SizeLimitCase{"AtTheLastRecordsEnd", 5 * 463, 0, 5 * 463}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 // FIFOs, sockets and devices hold no records: a read could wait for good, a write fill a pipe.
 struct SpecialFileCase {
