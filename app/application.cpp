@@ -56,13 +56,6 @@ void cancelMouseMode()
     }
 }
 
-std::string messageOf(const std::exception& error)
-{
-    if (const auto* e = dynamic_cast<const Exception*>(&error))
-        return e->message();
-    return error.what();
-}
-
 } // namespace
 
 QString applicationTitleFromPath(const QString& executablePath)
@@ -92,9 +85,7 @@ void showException(const std::exception& error)
     if (dynamic_cast<const EAbort*>(&error))
         return;
 
-    std::string message = messageOf(error);
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        message += '.';
+    const std::string message = displayedMessage(error);
 
     QPointer<QWidget> active = QApplication::activeWindow();
     QPointer<QWidget> focus = QApplication::focusWidget();

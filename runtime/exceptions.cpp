@@ -23,3 +23,12 @@ std::string EInOutError::messageFor(std::uint32_t code)
         return "I/O error " + std::to_string(code);
     }
 }
+
+std::string displayedMessage(const std::exception& error)
+{
+    const auto* own = dynamic_cast<const Exception*>(&error);
+    std::string message = own ? own->message() : error.what();
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        message += '.';
+    return message;
+}

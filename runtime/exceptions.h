@@ -61,6 +61,11 @@ public:
     using Exception::Exception;
 };
 
+// What the error display shows for an error: its message, with a "." appended when the last
+// character compares greater than "." (so "File not found" gets one and "abc." or "x)" do not).
+// The window and the companion show every error through this.
+std::string displayedMessage(const std::exception& error);
+
 // The record access's own codes, beside the system's.
 namespace io_code
 {

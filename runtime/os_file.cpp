@@ -1,7 +1,10 @@
 #include "os_file.h"
 
 #include <cerrno>
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,6 +48,7 @@ constexpr std::pair<int, std::uint32_t> kErrnoToWindows[] = {
     {ESTALE, 6},         // ERROR_INVALID_HANDLE
 };
 constexpr std::uint32_t kGeneralFailure = 31; // ERROR_GEN_FAILURE
+constexpr std::uint32_t kAccessDenied = 5;    // ERROR_ACCESS_DENIED
 
 std::uint32_t lastError()
 {
@@ -82,21 +86,53 @@ std::uint32_t notFoundCode(const std::string& name)
     return isFolder(folder) ? 2 : 3;
 }
 
+// Checks what an open of the name gave, now that it cannot change: a regular file, taken back to
+// blocking requests and, for the output, emptied. 0, or the code to refuse it with.
+std::uint32_t makeRegularRecordFile(int fd, OsDisposition disposition)
+{
+    struct stat st {
+    };
+    if (::fstat(fd, &st) != 0)
+        return lastError();
+    if (!S_ISREG(st.st_mode))
+        return kAccessDenied;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return lastError();
+    if (disposition == OsDisposition::CreateAlways) {
+        int r;
+        do {
+            r = ::ftruncate(fd, 0);
+        } while (r != 0 && errno == EINTR);
+        if (r != 0)
+            return lastError();
+    }
+    return 0;
+}
+
 class PosixFileApi final : public OsFileApi
 {
 public:
     OsOpenResult open(const std::string& name, OsDisposition disposition) override
     {
-        // Root may write anything; Windows refuses a read-only file to everyone.
+        // Only a regular file holds records: a FIFO, socket or device could block a read for
+        // good, or act on being opened. It is refused before anything is opened.
         struct stat st {
         };
-        if (::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) &&
-            (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            return {kNoHandle, 5};
+        if (::stat(name.c_str(), &st) == 0) {
+            if (!S_ISREG(st.st_mode))
+                return {kNoHandle, kAccessDenied};
+            // Root may write anything; Windows refuses a read-only file to everyone.
+            if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+                return {kNoHandle, kAccessDenied};
+        }
 
-        int flags = O_RDWR | O_CLOEXEC | O_NOCTTY;
+        // The name may designate another file by the time it is opened: no O_TRUNC, and
+        // O_NONBLOCK so a FIFO put in its place cannot block the open; what was opened is
+        // checked again, and only a regular file is emptied.
+        int flags = O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
         if (disposition == OsDisposition::CreateAlways)
-            flags |= O_CREAT | O_TRUNC;
+            flags |= O_CREAT;
         int fd;
         do {
             fd = ::open(name.c_str(), flags, 0666);
@@ -104,6 +140,11 @@ public:
         if (fd < 0) {
             const int err = errno;
             return {kNoHandle, err == ENOENT ? notFoundCode(name) : windowsErrorFromErrno(err)};
+        }
+        const std::uint32_t error = makeRegularRecordFile(fd, disposition);
+        if (error != 0) {
+            ::close(fd);
+            return {kNoHandle, error};
         }
         return {fromFd(fd), 0};
     }
@@ -152,12 +193,24 @@ public:
         int fd;
         if (!toFd(handle, fd))
             return {0, 6};
+        // A write at a file-size limit raises SIGXFSZ, which would end the program; held back
+        // for this thread, the write fails with EFBIG as any refused write does.
+        sigset_t fileSizeSignal, before;
+        ::sigemptyset(&fileSizeSignal);
+        ::sigaddset(&fileSizeSignal, SIGXFSZ);
+        ::pthread_sigmask(SIG_BLOCK, &fileSizeSignal, &before);
         ssize_t n;
         do {
             n = ::write(fd, buffer, count);
         } while (n < 0 && errno == EINTR);
+        const int err = errno;
+        if (n < 0 && err == EFBIG && !::sigismember(&before, SIGXFSZ)) {
+            const timespec now{};
+            ::sigtimedwait(&fileSizeSignal, nullptr, &now);
+        }
+        ::pthread_sigmask(SIG_SETMASK, &before, nullptr);
         if (n < 0)
-            return {0, lastError()};
+            return {0, windowsErrorFromErrno(err)};
         return {static_cast<std::uint32_t>(n), 0};
     }
 

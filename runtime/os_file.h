@@ -52,7 +52,10 @@ public:
     virtual ~OsFileApi() = default;
 
     // Opens for reading and writing, shared for reading and writing. A file without any
-    // write permission bit counts as read-only and is refused with 5, whoever asks.
+    // write permission bit counts as read-only and is refused with 5, whoever asks. Only a
+    // regular file opens: a folder, FIFO, socket or device is refused with 5 without blocking
+    // or acting on it, and CreateAlways empties an existing file only once it is known to be a
+    // regular one.
     virtual OsOpenResult open(const std::string& name, OsDisposition disposition) = 0;
     // A windowed process has no standard handles: this gives kNoHandle, never the
     // process's real streams.
@@ -60,6 +63,8 @@ public:
     virtual OsQueryResult position(OsHandle handle) = 0;
     virtual OsQueryResult size(OsHandle handle) = 0;
     virtual OsTransferResult read(OsHandle handle, void* buffer, std::uint32_t count) = 0;
+    // A file-size limit makes the write fail or store less, as a full disk does; it never ends
+    // the program.
     virtual OsTransferResult write(OsHandle handle, const void* buffer, std::uint32_t count) = 0;
     // false when the system refuses to close the handle.
     virtual bool close(OsHandle handle) = 0;

@@ -31,6 +31,31 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeMessage{123, "I/O error 123"}, CodeMessage{0, "I/O error 0"},
                       CodeMessage{4294967295u, "I/O error 4294967295"}));
 
+struct DisplayCase {
+    const char* message;
+    const char* shown;
+};
+
+class DisplayedMessage : public ::testing::TestWithParam<DisplayCase>
+{
+};
+
+TEST_P(DisplayedMessage, GetsAFullStopAfterACharacterAboveIt)
+{
+    EXPECT_EQ(displayedMessage(Exception(GetParam().message)), GetParam().shown);
+    EXPECT_EQ(displayedMessage(std::runtime_error(GetParam().message)), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, DisplayedMessage,
+                         ::testing::Values(DisplayCase{"File not found", "File not found."},
+                                           DisplayCase{"I/O error 32", "I/O error 32."},
+                                           DisplayCase{"Koniec.", "Koniec."},
+                                           DisplayCase{"'7 ' is not a valid integer value",
+                                                       "'7 ' is not a valid integer value."},
+                                           DisplayCase{"(x)", "(x)"}, DisplayCase{"a-", "a-"},
+                                           DisplayCase{"a/", "a/."},
+                                           DisplayCase{"zażółć", "zażółć."}, DisplayCase{"", ""}));
+
 TEST(ErrorClasses, AreCaughtAsTheGeneralError)
 {
     EXPECT_THROW(throw EInOutError(2), Exception);

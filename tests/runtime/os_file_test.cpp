@@ -44,6 +44,22 @@ std::string folderName(const ScratchDir& d)
 {
     return d.path();
 }
+std::string fifo(const ScratchDir& d)
+{
+    return makeFifo(d.file("fifo"));
+}
+std::string socketFile(const ScratchDir& d)
+{
+    return makeSocket(d.file("gniazdo"));
+}
+std::string nullDevice(const ScratchDir&)
+{
+    return "/dev/null";
+}
+std::string zeroDevice(const ScratchDir&)
+{
+    return "/dev/zero";
+}
 std::string relativeMissing(const ScratchDir&)
 {
     return "naprawa-no-such-file.rek";
@@ -73,7 +89,13 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"ReadOnlyFile", readOnlyFile, OsDisposition::OpenExisting, 5},
         OpenCase{"ReadOnlyFileOnCreate", readOnlyFile, OsDisposition::CreateAlways, 5},
         OpenCase{"FolderName", folderName, OsDisposition::OpenExisting, 5},
-        OpenCase{"FolderNameOnCreate", folderName, OsDisposition::CreateAlways, 5}),
+        OpenCase{"FolderNameOnCreate", folderName, OsDisposition::CreateAlways, 5},
+        OpenCase{"Fifo", fifo, OsDisposition::OpenExisting, 5},
+        OpenCase{"FifoOnCreate", fifo, OsDisposition::CreateAlways, 5},
+        OpenCase{"Socket", socketFile, OsDisposition::OpenExisting, 5},
+        OpenCase{"SocketOnCreate", socketFile, OsDisposition::CreateAlways, 5},
+        OpenCase{"EndlessDevice", zeroDevice, OsDisposition::OpenExisting, 5},
+        OpenCase{"NullDeviceOnCreate", nullDevice, OsDisposition::CreateAlways, 5}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OsFile, CreateRefusedOverAReadOnlyFileLeavesItAlone)

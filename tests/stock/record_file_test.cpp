@@ -89,6 +89,7 @@ TYPED_TEST(RecordFileContract, OpenFailuresCarryTheSystemsCode)
     EXPECT_EQ(open(this->dir.file("brak/brak.rek")), 3u);
     EXPECT_EQ(open(this->dir.file("ro.rek")), 5u);
     EXPECT_EQ(open(this->dir.path()), 5u);
+    EXPECT_EQ(open(makeFifo(this->dir.file("fifo"))), 5u);
 }
 
 TYPED_TEST(RecordFileContract, AnEmptyNameOpensNothingAndFailsAtFirstUse)

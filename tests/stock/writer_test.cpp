@@ -158,14 +158,28 @@ TEST_F(Writer, AShortWriteIsDiskFullAndKeepsThePartStored)
     EXPECT_EQ(output(), stockBytes.substr(0, 463 + 100));
 }
 
-// The system itself stores fewer bytes: a file size limit in a child process.
-TEST_F(Writer, DiskFullUnderAFileSizeLimit)
+// The system's own file-size limit, in a child process as a fresh program has it: SIGXFSZ at its
+// default action. Mid-record the system stores part of the record; on a record boundary it
+// refuses the write.
+struct SizeLimitCase {
+    const char* label;
+    rlim_t limit;
+    std::uint32_t code; // 0: no error
+    std::size_t kept;
+};
+
+class WriterUnderAFileSizeLimit : public Writer, public ::testing::WithParamInterface<SizeLimitCase>
 {
+};
+
+TEST_P(WriterUnderAFileSizeLimit, FailsAsAWriteDoes)
+{
+    const auto& c = GetParam();
     stock(5);
     const pid_t child = ::fork();
     if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const struct rlimit lim = {2 * 463 + 100, 2 * 463 + 100};
+        std::signal(SIGXFSZ, SIG_DFL);
+        const struct rlimit lim = {c.limit, c.limit};
         ::setrlimit(RLIMIT_FSIZE, &lim);
         try {
             writeRepairedFile(FixedRepairInputs(stockName), outName);
@@ -176,10 +190,60 @@ TEST_F(Writer, DiskFullUnderAFileSizeLimit)
     }
     int status = 0;
     ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 101);
-    EXPECT_EQ(output(), stockBytes.substr(0, 2 * 463 + 100));
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(c.code));
+    EXPECT_EQ(output(), stockBytes.substr(0, c.kept));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, WriterUnderAFileSizeLimit,
+    ::testing::Values(SizeLimitCase{"MidRecordIsDiskFull", 2 * 463 + 100, 101, 2 * 463 + 100},
+                      SizeLimitCase{"OnARecordBoundary", 2 * 463, 223, 2 * 463},
+                      SizeLimitCase{"Zero", 0, 223, 0},
+                      SizeLimitCase{"AtTheLastRecordsEnd", 5 * 463, 0, 5 * 463}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// FIFOs, sockets and devices hold no records: a read could wait for good, a write fill a pipe.
+struct SpecialFileCase {
+    const char* label;
+    bool asStock; // otherwise as the output
+    std::string (*make)(const ScratchDir&);
+};
+
+class WriterRefusesSpecialFiles : public Writer,
+                                  public ::testing::WithParamInterface<SpecialFileCase>
+{
+};
+
+TEST_P(WriterRefusesSpecialFiles, BeforeAByteIsReadOrAnythingEmptied)
+{
+    const auto& c = GetParam();
+    stock(3);
+    writeFileBytes(outName, "zostaje");
+    const std::string special = c.make(dir);
+    const std::string message = c.asStock ? run(special, outName, ScanMethod::Counted, "2")
+                                          : run(stockName, special, ScanMethod::Counted, "2");
+    EXPECT_EQ(message, "File access denied");
+    EXPECT_EQ(os.count(CountingFileApi::Op::Read), 0);
+    EXPECT_EQ(output(), "zostaje");
+    EXPECT_EQ(readFileBytes(stockName), stockBytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, WriterRefusesSpecialFiles,
+    ::testing::Values(SpecialFileCase{"FifoAsStock", true,
+                                      [](const ScratchDir& d) { return makeFifo(d.file("f")); }},
+                      SpecialFileCase{"SocketAsStock", true,
+                                      [](const ScratchDir& d) { return makeSocket(d.file("s")); }},
+                      SpecialFileCase{"EndlessDeviceAsStock", true,
+                                      [](const ScratchDir&) { return std::string("/dev/zero"); }},
+                      SpecialFileCase{"FifoAsOutput", false,
+                                      [](const ScratchDir& d) { return makeFifo(d.file("f")); }},
+                      SpecialFileCase{"SocketAsOutput", false,
+                                      [](const ScratchDir& d) { return makeSocket(d.file("s")); }},
+                      SpecialFileCase{"NullDeviceAsOutput", false,
+                                      [](const ScratchDir&) { return std::string("/dev/null"); }}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(Writer, EveryFailurePathClosesBothFiles)
 {

@@ -22,3 +22,7 @@ private:
 std::string readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+
+// Files that hold no records, made at path; each returns path.
+std::string makeFifo(const std::string& path);
+std::string makeSocket(const std::string& path); // a bound Unix-domain socket, nobody listening
