@@ -13,4 +13,4 @@
 // An output name that designates the stock file itself (by device and inode: relative paths,
 // symbolic and hard links included) is refused before anything is created or truncated.
 void writeRepairedFile(const RepairInputs& inputs, const std::string& outputName,
-                       OsFileApi& os = posixFileApi());
+                       OsFileApi& os = systemFileApi());

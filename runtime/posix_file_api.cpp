@@ -1,4 +1,4 @@
-#include "os_file.h"
+#include "posix_file_api.h"
 
 #include <cerrno>
 #include <csignal>
@@ -259,4 +259,9 @@ OsFileApi& posixFileApi()
 {
     static PosixFileApi api;
     return api;
+}
+
+OsFileApi& systemFileApi()
+{
+    return posixFileApi();
 }
