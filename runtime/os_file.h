@@ -73,9 +73,6 @@ public:
     virtual std::optional<OsFileIdentity> identity(const std::string& name) = 0;
 };
 
-// The real file system, over POSIX.
-OsFileApi& posixFileApi();
-
-// The Windows code for a POSIX errno; the whole mapping is one table in os_file.cpp.
-// ENOENT maps to 2; whether a folder on the path is missing (3) needs the name, see open().
-std::uint32_t windowsErrorFromErrno(int err);
+// The real file system of the system this is built for: POSIX calls (posix_file_api.h) or
+// the Windows API (windows_file_api.h), chosen when building.
+OsFileApi& systemFileApi();

@@ -1,5 +1,22 @@
 #include "system_memory.h"
 
+#ifdef _WIN32
+
+#include <windows.h>
+
+#include <algorithm>
+
+std::uint64_t availableMemoryBytes()
+{
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (!::GlobalMemoryStatusEx(&status))
+        return 0;
+    return std::min<std::uint64_t>(status.ullAvailPhys, status.ullAvailVirtual);
+}
+
+#else
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -54,3 +71,5 @@ std::uint64_t availableMemoryBytes()
     }
     return std::min(available, addressSpaceLeft());
 }
+
+#endif

@@ -16,15 +16,25 @@ packages=(
   xvfb xauth xdotool               # a virtual screen and keys for the packaged window and the screenshot
   imagemagick                      # import: the README's screenshot
 )
+# The Windows build of the core and the companion, tested under Wine (scripts/test-windows.sh).
+# Installed without their recommendations: Wine's would bring a desktop's worth of libraries.
+lean_packages=(
+  g++-mingw-w64-x86-64-posix       # MinGW-w64 cross compiler
+  googletest                       # GoogleTest's sources, built with that compiler
+  wine64                           # runs the Windows test programs
+)
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
+missing_of() {
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      echo "$p"
+    fi
+  done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_lean < <(missing_of "${lean_packages[@]}")
 
-if ((${#missing[@]} == 0)); then
+if ((${#missing[@]} + ${#missing_lean[@]} == 0)); then
   echo "==> setup: every package is installed"
   exit 0
 fi
@@ -34,6 +44,12 @@ if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null || { echo "setup: run as root or install sudo" >&2; exit 1; }
   sudo=(sudo)
 fi
-echo "==> setup: installing ${missing[*]}"
+echo "==> setup: installing ${missing[*]} ${missing_lean[*]}"
 "${sudo[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
+if ((${#missing[@]})); then
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
+fi
+if ((${#missing_lean[@]})); then
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends \
+    "${missing_lean[@]}"
+fi

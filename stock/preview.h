@@ -12,4 +12,4 @@
 // A count whose N + 1 rows the grid cannot hold is refused with ERangeError before the first
 // read, so the grid never grows for it.
 void previewStockFile(PreviewGrid& grid, const RepairInputs& inputs,
-                      OsFileApi& os = posixFileApi());
+                      OsFileApi& os = systemFileApi());

@@ -19,7 +19,7 @@ public:
     // touched.
     static constexpr std::size_t kMaxNameLength = 260;
 
-    explicit TRecordFile(OsFileApi& os = posixFileApi()) : os_(os) {}
+    explicit TRecordFile(OsFileApi& os = systemFileApi()) : os_(os) {}
     ~TRecordFile();
     TRecordFile(const TRecordFile&) = delete;
     TRecordFile& operator=(const TRecordFile&) = delete;

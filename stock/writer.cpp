@@ -11,7 +11,13 @@ class CopyToOutput final : public RecordSink
 {
 public:
     explicit CopyToOutput(TRecordFile& output) : output_(output) {}
-    void take(const StockRecord& record) override { output_.write(record); }
+    void take(const StockRecord& record) override
+    {
+        output_.write(record);
+        ++written;
+    }
+
+    std::uint64_t written = 0;
 
 private:
     TRecordFile& output_;
@@ -19,7 +25,8 @@ private:
 
 } // namespace
 
-void writeRepairedFile(const RepairInputs& inputs, const std::string& outputName, OsFileApi& os)
+std::uint64_t writeRepairedFile(const RepairInputs& inputs, const std::string& outputName,
+                                OsFileApi& os)
 {
     const std::string stockName = inputs.stockFileName();
     TRecordFile stock(os);
@@ -39,4 +46,5 @@ void writeRepairedFile(const RepairInputs& inputs, const std::string& outputName
     runScan(stock, inputs.scanMethod(), inputs, sink);
     stock.close();
     output.close();
+    return sink.written;
 }

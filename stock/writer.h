@@ -3,6 +3,7 @@
 #include "os_file.h"
 #include "repair_inputs.h"
 
+#include <cstdint>
 #include <string>
 
 // The work of "Zapisz" once the operator has confirmed an output name: opens the stock file,
@@ -12,5 +13,6 @@
 //
 // An output name that designates the stock file itself (by device and inode: relative paths,
 // symbolic and hard links included) is refused before anything is created or truncated.
-void writeRepairedFile(const RepairInputs& inputs, const std::string& outputName,
-                       OsFileApi& os = posixFileApi());
+// Returns the number of records written.
+std::uint64_t writeRepairedFile(const RepairInputs& inputs, const std::string& outputName,
+                                OsFileApi& os = systemFileApi());

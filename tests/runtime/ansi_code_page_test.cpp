@@ -1,12 +1,30 @@
 #include "ansi_code_page.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 namespace
 {
 
-// The C library's own converter is an independent reading of the code page.
+// The system's own converter is an independent reading of the code page: Windows' code page
+// 1250, or the C library's.
+#ifdef _WIN32
+std::string iconvToUtf8(const std::string& in)
+{
+    wchar_t wide[8];
+    const int n = ::MultiByteToWideChar(1250, MB_ERR_INVALID_CHARS, in.data(),
+                                        static_cast<int>(in.size()), wide, 8);
+    if (n <= 0)
+        return {};
+    char out[32];
+    const int m = ::WideCharToMultiByte(CP_UTF8, 0, wide, n, out, sizeof out, nullptr, nullptr);
+    return std::string(out, static_cast<std::size_t>(m > 0 ? m : 0));
+}
+#else
 std::string iconvToUtf8(const std::string& in)
 {
     iconv_t cd = iconv_open("UTF-8", "CP1250");
@@ -24,6 +42,7 @@ std::string iconvToUtf8(const std::string& in)
     out.resize(out.size() - dstLeft);
     return out;
 }
+#endif
 
 TEST(AnsiCodePage, AgreesWithTheCLibraryOnEveryDefinedByte)
 {

@@ -3,7 +3,11 @@
 #include "ansi_code_page.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <optional>
 #include <string>
@@ -11,8 +15,18 @@
 namespace
 {
 
-// The C library's own converter is an independent reading of the code page: the UTF-32 of
-// one byte, or nothing when it has none.
+// The system's own converter is an independent reading of the code page (Windows' code page
+// 852, or the C library's): the UTF-32 of one byte, or nothing when it has none.
+#ifdef _WIN32
+std::optional<char32_t> iconvCharOf(std::uint8_t byte)
+{
+    const char in = static_cast<char>(byte);
+    wchar_t wide[2];
+    if (::MultiByteToWideChar(852, MB_ERR_INVALID_CHARS, &in, 1, wide, 2) != 1)
+        return std::nullopt;
+    return static_cast<char32_t>(wide[0]);
+}
+#else
 std::optional<char32_t> iconvCharOf(std::uint8_t byte)
 {
     iconv_t cd = iconv_open("UTF-32LE", "CP852");
@@ -30,6 +44,7 @@ std::optional<char32_t> iconvCharOf(std::uint8_t byte)
         return std::nullopt;
     return out[0] | (out[1] << 8) | (out[2] << 16) | (static_cast<char32_t>(out[3]) << 24);
 }
+#endif
 
 TEST(OemCodePage, AgreesWithTheCLibraryOnEveryByte)
 {

@@ -45,7 +45,7 @@ public:
 private:
     std::uint32_t record(Op op, OsHandle handle, std::uint32_t count = 0);
 
-    OsFileApi& real_ = posixFileApi();
+    OsFileApi& real_ = systemFileApi();
     std::vector<Call> calls_;
     std::map<std::pair<Op, int>, std::uint32_t> faults_;
     std::map<int, std::uint32_t> shortWrites_;

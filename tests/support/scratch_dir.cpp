@@ -1,22 +1,31 @@
 #include "scratch_dir.h"
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <stdlib.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 ScratchDir::ScratchDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "naprawa-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const auto candidate =
+            std::filesystem::temp_directory_path() / ("naprawa-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate))
+            path_ = candidate.generic_string();
+    }
+    if (path_.empty())
         throw std::runtime_error("cannot create a scratch folder");
-    path_ = pattern;
 }
 
 ScratchDir::~ScratchDir()
@@ -25,7 +34,8 @@ ScratchDir::~ScratchDir()
     // Tests take write bits away; give them back so the folder can go.
     for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
          it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
-        ::chmod(it->path().c_str(), 0700);
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
 }
 
@@ -48,10 +58,40 @@ void writeFileBytes(const std::string& path, const std::string& bytes)
 
 bool fileExists(const std::string& path)
 {
-    struct stat st {
-    };
-    return ::lstat(path.c_str(), &st) == 0;
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
 }
+
+void makeReadOnly(const std::string& path)
+{
+    using std::filesystem::perms;
+    std::filesystem::permissions(path,
+                                 perms::owner_write | perms::group_write | perms::others_write,
+                                 std::filesystem::perm_options::remove);
+}
+
+bool systemRefusesReadOnlyFiles()
+{
+#ifdef _WIN32
+    static const bool refused = [] {
+        ScratchDir dir;
+        const std::string name = dir.file("ro");
+        writeFileBytes(name, "x");
+        makeReadOnly(name);
+        const HANDLE h = ::CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return true;
+        ::CloseHandle(h);
+        return false;
+    }();
+    return refused;
+#else
+    return true;
+#endif
+}
+
+#ifndef _WIN32
 
 std::string makeFifo(const std::string& path)
 {
@@ -76,3 +116,5 @@ std::string makeSocket(const std::string& path)
         throw std::runtime_error("cannot bind a socket");
     return path;
 }
+
+#endif

@@ -1,4 +1,4 @@
-#include "os_file.h"
+#include "posix_file_api.h"
 #include "scratch_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
-#include "os_file.h"
+#include "posix_file_api.h"
+
+#include "path_kind.h"
 
 #include <cerrno>
 #include <csignal>
@@ -66,13 +68,6 @@ bool toFd(OsHandle handle, int& fd)
 OsHandle fromFd(int fd)
 {
     return static_cast<OsHandle>(fd) + 1;
-}
-
-bool isFolder(const std::string& path)
-{
-    struct stat st {
-    };
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 // ENOENT is "file not found" only when the folder the name lies in exists; otherwise a folder
@@ -259,4 +254,9 @@ OsFileApi& posixFileApi()
 {
     static PosixFileApi api;
     return api;
+}
+
+OsFileApi& systemFileApi()
+{
+    return posixFileApi();
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "os_file.h"
+
+// The real file system over the Windows API: CreateFileA (reading and writing, shared for
+// reading and writing, normal attributes), SetFilePointer and GetFileSize with their high
+// parts, ReadFile, WriteFile, CloseHandle; GetLastError's codes are passed on unchanged.
+//
+// Beyond the bare calls, as on every system: a name that designates a device (NUL, CON, COM1,
+// a named pipe, anything under \\.\) is refused with 5 before it is opened, and whatever else
+// opens as no disk file is closed again and refused with 5. An empty name gives no handle:
+// the process's standard handles are never used as record files.
+OsFileApi& windowsFileApi();
+
+// True when the system resolves the name to a device rather than a file in a folder, which is
+// told without opening it.
+bool isWindowsDeviceName(const std::string& name);
