@@ -1,0 +1,27 @@
+// The mark-up reader, read and painted: the same text always reads the same, a tag is never
+// shown (so a text without "&", which could spell "&lt;", shows no "<"), and painting whatever
+// it read into a cell of any size stays inside the image's memory.
+
+#include "cell_text_bench.h"
+#include "fuzz_check.h"
+#include "markup_renderer.h"
+
+#include <QPainter>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    CellTextBench& bench = CellTextBench::instance();
+    const std::string text = fuzzText(data + 1, size - 1);
+    const MarkupRenderer renderer;
+
+    const StyledText read = renderer.parse(text, bench.cell);
+    FUZZ_CHECK(read == renderer.parse(text, bench.cell));
+    if (text.find('&') == std::string::npos)
+        FUZZ_CHECK(!read.plainText().contains(u'<'));
+
+    QPainter painter(&bench.image);
+    renderer.paint(painter, bench.area(data[0]), text, bench.cell);
+    return 0;
+}
