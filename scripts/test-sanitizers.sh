@@ -21,3 +21,4 @@ cmake --build "$build" -j "$(nproc)"
 
 echo "==> sanitizers: running every test and a smoke run of every fuzz target"
 (cd "$build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
+echo "==> sanitizers: done in ${SECONDS} s"
