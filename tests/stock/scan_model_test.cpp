@@ -51,14 +51,8 @@ public:
     // a text that must be refused.
     std::string countText(std::size_t records)
     {
-        const long long n = std::array<long long, 8>{below(static_cast<int>(records) + 4),
-                                                     below(static_cast<int>(records) + 4),
-                                                     below(static_cast<int>(records) + 4),
-                                                     -1 - below(5),
-                                                     0,
-                                                     INT_MAX,
-                                                     INT_MIN,
-                                                     1LL << 31}[below(8)];
+        const long long limits[] = {-1 - below(5), 0, INT_MAX, INT_MIN, 1LL << 31};
+        const long long n = below(8) < 3 ? below(static_cast<int>(records) + 4) : limits[below(5)];
         std::string text;
         if (below(4) == 0)
             text.assign(1 + below(2), ' ');
