@@ -10,6 +10,8 @@ packages=(
   qt6-translations-l10n            # the system's dialogs in the desktop's language
   libgtest-dev                     # GoogleTest
   clang-format                     # the formatting check
+  clang-14 libclang-rt-14-dev      # the sanitizer tree and libFuzzer (scripts/test-sanitizers.sh)
+  llvm-14                          # llvm-symbolizer: sanitizer reports with file and line
   fonts-wine fonts-dejavu-core     # Tahoma-compatible and plain sans fonts
   dpkg-dev                         # dpkg-shlibdeps: the Debian package's library dependencies
   desktop-file-utils               # desktop-file-validate: the package's menu entry

@@ -10,4 +10,5 @@ echo "==> test: running every test"
 # Checks beyond the suite, each a script of its own.
 bash "$root/scripts/test-windows.sh"
 bash "$root/scripts/check-format.sh"
+bash "$root/scripts/test-sanitizers.sh"
 bash "$root/scripts/check-package.sh"

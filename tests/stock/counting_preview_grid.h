@@ -31,6 +31,8 @@ public:
 
     int ColCount() const { return kColCount; }
     std::string_view CellText(int column, int row) const;
+    // How many cells hold a text, wherever they stand.
+    std::size_t StoredTexts() const { return cells_.size(); }
 
     int clears = 0;
     int appends = 0;
