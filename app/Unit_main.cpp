@@ -5,6 +5,7 @@
 #include "plain_accelerator.h"
 #include "preview.h"
 #include "repair_inputs.h"
+#include "single_line_input.h"
 #include "ui_Unit_main.h"
 #include "window_font.h"
 #include "writer.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLineEdit>
 
 #include <utility>
 
@@ -132,6 +134,8 @@ QFileDialog& TForm1::saveDialog()
                                 QFileDialog::HideNameFilterDetails);
         saveDialog_->setNameFilters(TFilenameEdit::QtNameFilters(QString::fromUtf8(kSaveFilter)));
         saveDialog_->setDefaultSuffix(QString());
+        if (auto* name = saveDialog_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            new SingleLineInput(name);
     }
     return *saveDialog_;
 }

@@ -1,6 +1,7 @@
 #include "custom_button_edit.h"
 
 #include "error_sink.h"
+#include "single_line_input.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -118,6 +119,8 @@ TCustomButtonEdit::TCustomButtonEdit(QWidget* parent)
     button_ = button;
     connect(button_, &QToolButton::pressed, this, &TCustomButtonEdit::onButtonPressed);
     connect(button_, &QToolButton::clicked, this, &TCustomButtonEdit::onButtonClicked);
+    new SingleLineInput(this,
+                        [this](const QString& line) { runGuarded([&] { insertPasted(line); }); });
     layoutButton();
 }
 
@@ -265,6 +268,11 @@ void TCustomButtonEdit::PopupCloseUp(bool accept)
         AcceptValue();
     }
     update();
+}
+
+void TCustomButtonEdit::insertPasted(const QString& line)
+{
+    insert(line);
 }
 
 void TCustomButtonEdit::DoEnter(Qt::FocusReason) {}

@@ -3,7 +3,6 @@
 #include "custom_button_edit.h"
 #include "float_text.h"
 
-#include <QClipboard>
 #include <QPointer>
 
 // A numeric button edit. It keeps two things apart: Value, an extended-precision number, and
@@ -23,8 +22,9 @@
 // Escape are also offered to the window as dialog keys. Dropped text is not taken.
 //
 // Paste (Ctrl+V, Shift+Insert, the context menu, the middle button), only with DirectInput on
-// and ReadOnly off: the value is updated from the text at once; text that does not read as a
-// number is taken back, the text from before selected, with a beep. No decimals limit applies.
+// and ReadOnly off, of the clipboard's first line: the value is updated from the text at once;
+// text that does not read as a number is taken back, the text from before selected, with a
+// beep. No decimals limit applies.
 //
 // While not focused the field paints the value in DisplayFormat (",0.##" by default: grouping,
 // up to two decimals; the value 0 shows "0" even though the text is empty), aligned by
@@ -96,9 +96,6 @@ public:
     // What the field paints while it does not show its edit text.
     QString DisplayText() const;
 
-    // The paste rule, from the given clipboard.
-    void PasteFromClipboard(QClipboard::Mode mode = QClipboard::Clipboard);
-
     // A beep when BeepOnError is on.
     void ErrorBeep();
 
@@ -128,6 +125,9 @@ protected:
     // The edit text from the value, without counting as a change.
     void RebuildText();
 
+    // The paste rule.
+    void insertPasted(const QString& line) override;
+
     void DoEnter(Qt::FocusReason reason) override;
     void DoExit() override;
     bool PaintsDisplayText() const override;
@@ -136,8 +136,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     QString editText() const;

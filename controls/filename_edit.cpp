@@ -2,6 +2,7 @@
 
 #include "exceptions.h"
 #include "file_name_rules.h"
+#include "single_line_input.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -43,6 +44,8 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     // The descriptions are shown as written; the patterns they carry are ours.
     dialog_->setOption(QFileDialog::HideNameFilterDetails);
     dialog_->setFileMode(QFileDialog::AnyFile);
+    if (auto* name = dialog_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        new SingleLineInput(name);
 }
 
 QString TFilenameEdit::FileName() const
