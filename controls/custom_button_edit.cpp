@@ -16,6 +16,7 @@
 #include <qdrawutil.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace
 {
@@ -119,6 +120,7 @@ TCustomButtonEdit::TCustomButtonEdit(QWidget* parent)
     button_ = button;
     connect(button_, &QToolButton::pressed, this, &TCustomButtonEdit::onButtonPressed);
     connect(button_, &QToolButton::clicked, this, &TCustomButtonEdit::onButtonClicked);
+    setMaxLength(std::numeric_limits<int>::max());
     new SingleLineInput(this,
                         [this](const QString& line) { runGuarded([&] { insertPasted(line); }); });
     layoutButton();

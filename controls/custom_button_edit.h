@@ -27,8 +27,9 @@ enum TPopupAlign {
 // ButtonClick(). Errors raised inside the field's own event handling go to reportError()
 // (error_sink.h), never into Qt.
 //
-// Text from outside (pasted, dropped, from an input method) is cut at its first line break
-// before the field takes it (single_line_input.h); a paste then goes to insertPasted().
+// The text has no length limit. Text from outside (pasted, dropped, from an input method) is
+// cut at its first line break before the field takes it, and Alt with a character types
+// nothing (single_line_input.h); a paste goes to insertPasted().
 //
 // Keys: ClickKey clicks the button and is consumed. Enter and Escape are offered to the window
 // as dialog keys (a dialog's default or cancel button acts on them); Enter is consumed, so it

@@ -9,8 +9,6 @@
 #include <QPixmap>
 #include <QScreen>
 
-#include <limits>
-
 namespace
 {
 
@@ -50,7 +48,6 @@ TCustomCalcEdit::TCustomCalcEdit(QWidget* parent) : TCustomNumberEdit(parent)
     SetButtonWidth(20);
     SetClickKey(QKeyCombination(Qt::AltModifier, Qt::Key_Down));
     SetPopupAlign(epaRight);
-    setMaxLength(std::numeric_limits<int>::max());
 
     calculator_ = new TPopupCalculator;
     calculator_->setObjectName(QStringLiteral("PopupCalculator"));

@@ -14,6 +14,14 @@
 namespace
 {
 
+// Alt with a character is a command to the window, never a typed character.
+bool isAltCharacter(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers mods = key.modifiers();
+    return mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier) &&
+           !key.text().isEmpty() && key.text().front().isPrint();
+}
+
 bool isPasteAction(const QAction* action)
 {
     return action->objectName() == QLatin1String("edit-paste") ||
@@ -54,13 +62,19 @@ bool SingleLineInput::eventFilter(QObject* watched, QEvent* event)
     if (watched != edit_ || forwarding_)
         return false;
     switch (event->type()) {
-    case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+    case QEvent::KeyPress: {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (key.matches(QKeySequence::Paste)) {
             event->accept();
             paste();
             return true;
         }
+        if (isAltCharacter(key)) {
+            event->ignore();
+            return true;
+        }
         return false;
+    }
     case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
             QGuiApplication::clipboard()->supportsSelection()) {

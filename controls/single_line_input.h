@@ -9,12 +9,16 @@ class QContextMenuEvent;
 class QDropEvent;
 class QLineEdit;
 
-// Gives a line edit the single-line rule for text that comes from outside it: what is pasted
-// (Ctrl+V, Shift+Insert and the other paste keys, the context menu's Paste, the middle button's
-// selection where the platform has one), dropped, or committed by an input method is cut at its
-// first line break (CR or LF) before the edit, or the paste rule it was given, sees it. So a
-// path copied from a terminal with its line break names the file it shows, not a file named
-// after its first word. Text written by code is not touched.
+// Gives a line edit the rules of the tool's single-line fields for text that comes from the
+// operator:
+// - what is pasted (Ctrl+V, Shift+Insert and the other paste keys, the context menu's Paste,
+//   the middle button's selection where the platform has one), dropped, or committed by an
+//   input method is cut at its first line break (CR or LF) before the edit, or the paste rule
+//   it was given, sees it. So a path copied from a terminal with its line break names the file
+//   it shows, not a file named after its first word;
+// - a key with Alt (without Ctrl, which with Alt is AltGr on some platforms) types nothing: it
+//   goes on to the window unhandled, as a key the edit does not know.
+// Text written by code is not touched.
 //
 // It lives as a child of the edit and watches the edit's events, ahead of the edit's own
 // handlers: one per edit, made in the edit's constructor.

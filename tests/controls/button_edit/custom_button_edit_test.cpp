@@ -392,6 +392,17 @@ TEST_P(TextFromOutside, StopsAtItsFirstLineBreak)
 INSTANTIATE_TEST_SUITE_P(Ways, TextFromOutside, ::testing::ValuesIn(kArrivals),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(ButtonEditInput, AltWithACharacterTypesNothingButAltGrDoes)
+{
+    Window<TCustomButtonEdit> w;
+    w.field->setFocus();
+    QTest::keyClick(w.field, Qt::Key_1, Qt::AltModifier);
+    QTest::keyClick(w.field, Qt::Key_A, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.field->text(), "");
+    QTest::keyClick(w.field, Qt::Key_A, Qt::AltModifier | Qt::ControlModifier);
+    EXPECT_EQ(w.field->text(), "a");
+}
+
 TEST(ButtonEditFocus, TabbingInSelectsTheWholeTextClickingDoesNot)
 {
     Window<TCustomButtonEdit> w;

@@ -297,6 +297,12 @@ TEST_F(FilenameEditTest, PastedTextIsTakenAsItIs)
     QApplication::clipboard()->setText("€ mag.dat");
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(field->text(), "€ mag.dat");
+
+    const QString deep = QStringLiteral("/dane").repeated(8000) + QStringLiteral("/mag.dat");
+    QApplication::clipboard()->setText(deep);
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), deep) << "no length limit";
 }
 
 bool sendDrop(QWidget* target, const QMimeData& data)
