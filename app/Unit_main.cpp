@@ -1,6 +1,7 @@
 #include "Unit_main.h"
 
 #include "application.h"
+#include "modal_dialog.h"
 #include "pictures.h"
 #include "plain_accelerator.h"
 #include "preview.h"
@@ -99,7 +100,7 @@ void TForm1::Button2Click()
         dialog.setDirectory(QDir::currentPath());
     }
     dialog.selectFile(saveName_);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     saveName_ = dialog.selectedFiles().constFirst();
 

@@ -2,6 +2,7 @@
 
 #include "exceptions.h"
 #include "file_name_rules.h"
+#include "modal_dialog.h"
 #include "single_line_input.h"
 
 #include <QDir>
@@ -161,7 +162,7 @@ bool TFilenameEdit::runDialog(QString& chosen)
     QStringList picked;
     const auto connection = QObject::connect(
         &d, &QFileDialog::filesSelected, [&picked](const QStringList& files) { picked = files; });
-    const int result = d.exec();
+    const int result = execModal(d);
     QObject::disconnect(connection);
     if (result != QDialog::Accepted || picked.isEmpty())
         return false;
