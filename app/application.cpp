@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QSettings>
 #include <QShowEvent>
 #include <QWidget>
 
@@ -54,6 +55,17 @@ void cancelMouseMode()
         if (QApplication::activePopupWidget() == popup)
             popup->hide();
     }
+}
+
+// Qt's own file dialogs keep their history, last folder and look in the user's settings, and
+// the next run would open with them. The tool keeps no state between runs: settings are given
+// a folder that cannot exist, so nothing is read from the user's folders and nothing written.
+void keepNoSettings()
+{
+    const QString nowhere = QStringLiteral("/dev/null/naprawa");
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, nowhere);
 }
 
 std::string messageOf(const std::exception& error)
@@ -120,6 +132,7 @@ void showException(const std::exception& error)
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    keepNoSettings();
     title_ = applicationTitleFromPath(applicationFilePath());
     setWindowIcon(programIcon());
     installQtTranslations(QLocale::system());

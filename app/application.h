@@ -34,9 +34,11 @@ template <typename Handler> void runHandler(Handler&& handler)
     }
 }
 
-// The application object: computes the title, gives the application the program's icon,
-// loads Qt's own translations for the system's locale, sends errors raised inside controls to
-// the error display and catches, as a last net, any error that escapes an event's delivery.
+// The application object: keeps Qt from reading or writing settings (the tool keeps no state
+// between runs, and Qt's file dialogs would keep their history), computes the title, gives the
+// application the program's icon, loads Qt's own translations for the system's locale, sends
+// errors raised inside controls to the error display and catches, as a last net, any error that
+// escapes an event's delivery.
 class TApplication : public QApplication
 {
     Q_OBJECT

@@ -6,10 +6,12 @@
 #include "exceptions.h"
 #include "modal_watcher.h"
 #include "qstring_printer.h"
+#include "scratch_dir.h"
 #include "window_wait.h"
 
 #include <QAbstractButton>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -18,7 +20,10 @@
 #include <ostream>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -80,6 +85,32 @@ TEST(Application, ErrorEscapingAnEventIsShownOnceAndTheLoopGoesOn)
     EXPECT_EQ(watcher.boxes[0].text, QStringLiteral("File access denied."));
 }
 
+// The user's configuration folder for this run: fresh and empty before the application starts.
+const ScratchDir* configFolder = nullptr;
+
+TEST(Application, WritesNothingIntoTheUsersConfigurationFolder)
+{
+    ScratchDir files;
+    const std::string stock = files.file("mag.dat");
+    writeFileBytes(stock, std::string(463, 'x'));
+    const std::string output = files.file("kopia.rek");
+    {
+        TForm1 form;
+        showActive(form);
+        ModalWatcher watcher;
+        std::vector<std::string> names{stock, output};
+        watcher.onFileDialog = [&](QFileDialog* dialog) {
+            typeFileName(dialog, QString::fromStdString(names.at(watcher.fileDialogs - 1)));
+        };
+        QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("EditButton")), Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("Button2")), Qt::LeftButton);
+        ASSERT_EQ(watcher.fileDialogs, 2);
+        EXPECT_EQ(readFileBytes(output), readFileBytes(stock)) << "both dialogs were confirmed";
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(configFolder->path()))
+        << "the dialogs are gone and have written their settings, if at all";
+}
+
 struct Ending {
     const char* name;
     std::function<void(TForm1&)> act;
@@ -127,6 +158,9 @@ int main(int argc, char** argv)
 {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const ScratchDir config;
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    configFolder = &config;
     ::testing::InitGoogleTest(&argc, argv);
     TApplication application(argc, argv);
     return RUN_ALL_TESTS();
