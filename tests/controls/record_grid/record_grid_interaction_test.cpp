@@ -263,6 +263,8 @@ struct KeyCase {
     GridCell start;
     GridCell (*expected)(const View&);
     int (*topAfter)(const View&) = nullptr; // null: wherever it takes to show the current cell
+    // A key pressed first, from the start cell: what makes the range the key meets.
+    QKeyCombination before = QKeyCombination(Qt::Key_unknown);
 };
 
 class KeyTable : public GridInteraction, public ::testing::WithParamInterface<KeyCase>
@@ -273,6 +275,8 @@ TEST_P(KeyTable, MovesAsTheTableSays)
 {
     useRows(100);
     moveTo(GetParam().start);
+    if (GetParam().before.key() != Qt::Key_unknown)
+        press(GetParam().before.key(), GetParam().before.keyboardModifiers());
     const RecordGridGeometry g = grid.cellGeometry();
     const View view{g.firstVisibleRow(), std::max(1, g.fullyVisibleRows() - 1),
                     std::max(1, g.fullyVisibleCols() - 1), lastRow()};
@@ -369,6 +373,24 @@ INSTANTIATE_TEST_SUITE_P(
                               [](const View& v) {
                                   return GridCell{5, v.lastRow};
                               }},
+                      KeyCase{"CtrlEndRightAfterCtrlACollapsesAndShowsTheLastCell",
+                              Qt::Key_End,
+                              Qt::ControlModifier,
+                              {1, 1},
+                              [](const View& v) {
+                                  return GridCell{5, v.lastRow};
+                              },
+                              nullptr,
+                              Qt::ControlModifier | Qt::Key_A},
+                      KeyCase{"CtrlHomeOnARangeEndingThereCollapsesIt",
+                              Qt::Key_Home,
+                              Qt::ControlModifier,
+                              {3, 60},
+                              [](const View&) {
+                                  return GridCell{1, 1};
+                              },
+                              [](const View&) { return 1; },
+                              Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Home},
                       KeyCase{"CtrlPageUpIsTheTopVisibleRow",
                               Qt::Key_PageUp,
                               Qt::ControlModifier,
@@ -540,7 +562,13 @@ TEST_F(GridInteraction, ShiftClickMovesTheAnchorAndLeavesTheCurrentCell)
 {
     useRows(20);
     click({2, 2});
-    click({4, 5}, Qt::ShiftModifier);
+    // The hand trembles two pixels inside the clicked cell while the button is down.
+    const QPoint at = grid.cellRect({4, 5}).center();
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
+    QMouseEvent tremble(QEvent::MouseMove, at + QPoint(2, 1), grid.viewport()->mapToGlobal(at),
+                        Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(grid.viewport(), &tremble);
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier, at + QPoint(2, 1));
     EXPECT_EQ(current(), (GridCell{2, 2}));
     EXPECT_EQ(grid.store().Selection(), (GridRect{2, 2, 4, 5}));
 }
