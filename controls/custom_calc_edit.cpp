@@ -1,6 +1,5 @@
 #include "custom_calc_edit.h"
 
-#include "exceptions.h"
 #include "popup_calculator.h"
 
 #include <QImage>
@@ -61,11 +60,10 @@ void TCustomCalcEdit::PopupDropDown()
 {
     if (PopupVisible())
         return;
+    // The text as it stands, read as a number; not normalised as the key filter does it.
     long double start = 0;
-    try {
-        start = valueFromText(Text().toStdString(), LocaleSeparators());
-    } catch (const EConvertError&) {
-    }
+    if (!textToFloat(Text().toStdString(), LocaleSeparators().decimal, start))
+        start = 0;
     if (const QScreen* s = screen())
         calculator_->SetPixelsPerInch(s->logicalDotsPerInch());
     calculator_->Start(start);

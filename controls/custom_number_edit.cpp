@@ -364,7 +364,9 @@ bool TCustomNumberEdit::typeCharacter(QString typed)
         ErrorBeep();
         return false;
     }
-    insert(typed);
+    // The filter runs first: a read-only edit (the drop-down open) refuses with a beep too.
+    if (!isReadOnly())
+        insert(typed);
     return true;
 }
 
@@ -392,8 +394,7 @@ void TCustomNumberEdit::keyPressEvent(QKeyEvent* event)
     }
     if (isPrintable(typed)) {
         event->accept();
-        if (!isReadOnly())
-            typeCharacter(typed);
+        typeCharacter(typed);
         return;
     }
     TCustomButtonEdit::keyPressEvent(event);

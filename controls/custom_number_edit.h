@@ -17,7 +17,8 @@
 // Typing: a "." or "," that is not the group separator becomes the decimal point; a printable
 // character is taken only when the text it would give, normalised, is number text with at most
 // DecimalPlaces decimals (and not negative when MinValue >= 0 and MaxValue > 0), else it is
-// dropped with a beep. Backspace, Delete, Cut and Undo pass unchecked, so they can leave text
+// dropped with a beep, also while the edit is read-only (the drop-down open), where nothing is
+// taken. Backspace, Delete, Cut and Undo pass unchecked, so they can leave text
 // that is not a number. Escape rebuilds the text from the value and selects it; Enter and
 // Escape are also offered to the window as dialog keys. Dropped text is not taken.
 //
@@ -139,7 +140,8 @@ protected:
 
 private:
     QString editText() const;
-    // A typed printable character through the filter; false when it was refused.
+    // A typed printable character through the filter, taken only while the edit is writable;
+    // false when the filter refused it (with a beep).
     bool typeCharacter(QString typed);
     void regroupText();
     void blockLeavingPress(QWidget* taker);
