@@ -14,7 +14,9 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace
 {
@@ -130,10 +132,46 @@ void showException(const std::exception& error)
     }
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+// What Qt is given of the command line; Qt keeps the pointers for the application's life.
+struct TApplication::QtCommandLine {
+    QString title;
+    std::string programName;
+    char* argv[2] = {};
+    int argc = 1;
+};
+
+namespace
+{
+
+// The executable's path as the system reports it, asked before the application object exists.
+QString executablePath(const char* programName)
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error)
+        return QString::fromStdString(self.string());
+    return QString::fromLocal8Bit(programName ? programName : "");
+}
+
+} // namespace
+
+TApplication::TApplication(int argc, char** argv)
+    : TApplication([&]() -> QtCommandLine& {
+          // One application object at a time: the storage outlives each.
+          static QtCommandLine line;
+          line.title = applicationTitleFromPath(executablePath(argc > 0 ? argv[0] : nullptr));
+          line.programName = line.title.toLocal8Bit().toStdString();
+          line.argv[0] = line.programName.data();
+          line.argc = 1;
+          return line;
+      }())
+{
+}
+
+TApplication::TApplication(QtCommandLine& commandLine)
+    : QApplication(commandLine.argc, commandLine.argv), title_(commandLine.title)
 {
     keepNoSettings();
-    title_ = applicationTitleFromPath(applicationFilePath());
     setWindowIcon(programIcon());
     installQtTranslations(QLocale::system());
     setErrorSink([](const std::exception& e) { showException(e); });

@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -37,6 +38,19 @@ TEST(Application, TitleComesFromThisExecutablesName)
 {
     EXPECT_EQ(app().title(), QStringLiteral("app_life_tests"));
     EXPECT_EQ(applicationTitle(), app().title());
+}
+
+TEST(Application, QtNamesTheApplicationAfterItsTitle)
+{
+    EXPECT_EQ(QCoreApplication::applicationName(), app().title());
+}
+
+TEST(Application, QtsOwnOptionsChangeNothing)
+{
+    // main() gave the application "-reverse -style windows" after the test's own arguments.
+    EXPECT_EQ(QCoreApplication::arguments(), QStringList{app().title()});
+    EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+    EXPECT_NE(QApplication::style()->name(), QStringLiteral("windows"));
 }
 
 TEST(Application, GivesTheProgramItsIcon)
@@ -162,6 +176,11 @@ int main(int argc, char** argv)
     ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     configFolder = &config;
     ::testing::InitGoogleTest(&argc, argv);
-    TApplication application(argc, argv);
+    // Qt's own options, which must change nothing.
+    std::vector<char*> arguments(argv, argv + argc);
+    for (const char* option : {"-reverse", "-style", "windows"})
+        arguments.push_back(const_cast<char*>(option));
+    int count = static_cast<int>(arguments.size());
+    TApplication application(count, arguments.data());
     return RUN_ALL_TESTS();
 }
