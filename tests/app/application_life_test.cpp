@@ -7,6 +7,7 @@
 #include "modal_watcher.h"
 #include "qstring_printer.h"
 #include "scratch_dir.h"
+#include "wait_bound.h"
 #include "window_wait.h"
 
 #include <QAbstractButton>
@@ -93,7 +94,10 @@ TEST(Application, ErrorEscapingAnEventIsShownOnceAndTheLoopGoesOn)
     ModalWatcher watcher;
     QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
     QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
-    loop.exec();
+    QTimer bound;
+    QObject::connect(&bound, &QTimer::timeout, &loop, [&loop] { loop.exit(1); });
+    bound.start(kWaitBound);
+    EXPECT_EQ(loop.exec(), 0) << "the loop did not go on to the second event";
     EXPECT_EQ(thrower.delivered, 2);
     ASSERT_EQ(watcher.boxes.size(), 1u);
     EXPECT_EQ(watcher.boxes[0].text, QStringLiteral("File access denied."));
@@ -125,6 +129,8 @@ TEST(Application, WritesNothingIntoTheUsersConfigurationFolder)
         << "the dialogs are gone and have written their settings, if at all";
 }
 
+constexpr int kHung = 99;
+
 struct Ending {
     const char* name;
     std::function<void(TForm1&)> act;
@@ -144,7 +150,11 @@ TEST_P(ProgramEnd, EndsTheProgramWithExitCodeZeroAskingNothing)
     showActive(form);
     ModalWatcher watcher;
     QTimer::singleShot(0, &form, [&form] { GetParam().act(form); });
-    EXPECT_EQ(QApplication::exec(), 0);
+    // Stopped before the test ends, so it never ends another test's loop.
+    QTimer bound;
+    QObject::connect(&bound, &QTimer::timeout, [] { QCoreApplication::exit(kHung); });
+    bound.start(kWaitBound);
+    EXPECT_EQ(QApplication::exec(), 0) << "the program did not end (" << kHung << ")";
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(watcher.boxes.empty());
     EXPECT_EQ(watcher.fileDialogs, 0);

@@ -2,6 +2,7 @@
 #include "qstring_printer.h"
 #include "record_grid.h"
 #include "stock_builder.h"
+#include "wait_bound.h"
 #include "window_wait.h"
 
 #include <QApplication>
@@ -268,11 +269,12 @@ TEST_F(MainWindow, AfterASaveConfirmedInTheCompletionListTheNextKeyReachesTheWin
         d->setDirectory(folder);
         auto* files = d->findChild<QFileSystemModel*>();
         ASSERT_NE(files, nullptr);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return files->rowCount(files->index(folder)) > 0; }));
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return files->rowCount(files->index(folder)) > 0; }, kWaitBound));
         waitUntilActive(*d);
         name->setFocus();
         QTest::keyClicks(name, QStringLiteral("kopia"));
-        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget(); }, 30000))
+        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget(); }, kWaitBound))
             << "the completion list shows kopia2.rek";
         QTest::keyClick(d->windowHandle(), Qt::Key_Return);
     };
@@ -430,8 +432,7 @@ TEST_F(MainWindow, ResizingMovesNoControlOfTheWorkArea)
 // Processes events until the window has gone, as a click through the accelerator ends.
 void waitUntilClosed(QWidget& w)
 {
-    while (w.isVisible())
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.isVisible(); }, kWaitBound)) << "still open";
 }
 
 TEST_F(MainWindow, AltKClosesFromATextField)

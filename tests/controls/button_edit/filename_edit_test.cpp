@@ -3,6 +3,7 @@
 #include "exceptions.h"
 #include "qt_print.h"
 #include "scratch_dir.h"
+#include "wait_bound.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -69,9 +70,6 @@ std::shared_ptr<DialogSeen> whenTheDialogOpens(std::function<void(QFileDialog&)>
     return seen;
 }
 
-// A bound on reading a folder for the completion list; reached only when it never opens.
-constexpr int kCompletionWait = 30000;
-
 // The window system activates windows in its own time.
 bool becomesActive(QWidget* window)
 {
@@ -93,7 +91,7 @@ void typeNameAndConfirm(QFileDialog& dialog, const QString& name)
     // Enter: the operator's keys go to the window, and from there to the list.
     if (QFileInfo(dialog.directory(), name).exists()) {
         EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; },
-                                    kCompletionWait))
+                                    kWaitBound))
             << "no completion list for " << name.toStdString();
     }
     QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);

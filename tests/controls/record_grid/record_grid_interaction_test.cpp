@@ -1,6 +1,7 @@
 // The operator's wheel, zoom, pan mode, keys and mouse on a shown grid, through real events.
 
 #include "grid_fixture.h"
+#include "wait_bound.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -165,8 +166,14 @@ protected:
     void waitForTicks(int ticks)
     {
         QSignalSpy spy(timer, &QTimer::timeout);
-        while (spy.count() < ticks)
-            spy.wait();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return spy.count() >= ticks; }, kWaitBound))
+            << "the pan timer stopped ticking";
+    }
+    // Waits while the pan moves the current cell on, until it reaches the row.
+    void waitUntilRow(int row)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return current().row == row; }, kWaitBound))
+            << "the pan never reached row " << row;
     }
     bool showsPan(PanDirection direction) const
     {
@@ -194,14 +201,12 @@ TEST_F(PanMode, MovesTheCurrentRowWhileThePointerIsMoreThanFivePixelsAway)
     EXPECT_EQ(current(), (GridCell{2, 40}));
 
     pointTo(origin + QPoint(0, 6));
-    while (current().row < 43)
-        waitForTicks(1);
+    waitUntilRow(43);
     EXPECT_TRUE(showsPan(PanDirection::Down));
 
     pointTo(origin - QPoint(0, 6));
     const int turned = current().row;
-    while (current().row > turned - 3)
-        waitForTicks(1);
+    waitUntilRow(turned - 3);
     EXPECT_TRUE(showsPan(PanDirection::Up));
     EXPECT_EQ(current().col, 2);
 }
