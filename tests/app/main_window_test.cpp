@@ -291,11 +291,21 @@ TEST_F(MainWindow, CancelledSaveTouchesNothing)
     const std::string stock = scratch.file("mag.dat");
     writeFileBytes(stock, stockFileBytes(3));
     typeStockName(stock);
-    ModalWatcher watcher; // cancels the dialog
+    const QString output = QString::fromStdString(scratch.file("kopia.rek"));
+    {
+        ModalWatcher watcher;
+        watcher.onFileDialog = [&](QFileDialog* d) { typeFileName(d, output); };
+        click("Button2");
+    }
+    ASSERT_EQ(readFileBytes(output.toStdString()), stockFileBytes(3));
+    writeFileBytes(stock, stockFileBytes(5));
+
+    ModalWatcher watcher; // cancels the dialog, which proposes the earlier output
     click("Button2");
     EXPECT_EQ(watcher.fileDialogs, 1);
     EXPECT_TRUE(watcher.boxes.empty());
-    EXPECT_EQ(readFileBytes(stock), stockFileBytes(3));
+    EXPECT_EQ(readFileBytes(stock), stockFileBytes(5));
+    EXPECT_EQ(readFileBytes(output.toStdString()), stockFileBytes(3)) << "the earlier output";
 }
 
 // One failure of the preview's or the writer's table, set up and provoked through the window.
