@@ -1,12 +1,11 @@
 #include "Unit_main.h"
 
 #include "application.h"
-#include "modal_dialog.h"
+#include "file_dialog.h"
 #include "pictures.h"
 #include "plain_accelerator.h"
 #include "preview.h"
 #include "repair_inputs.h"
-#include "single_line_input.h"
 #include "ui_Unit_main.h"
 #include "window_font.h"
 #include "writer.h"
@@ -14,7 +13,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QLineEdit>
 
 #include <utility>
 
@@ -100,7 +98,7 @@ void TForm1::Button2Click()
         dialog.setDirectory(QDir::currentPath());
     }
     dialog.selectFile(saveName_);
-    if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     saveName_ = dialog.selectedFiles().constFirst();
 
@@ -126,17 +124,13 @@ QFileDialog* TForm1::SaveDialog1() const
 QFileDialog& TForm1::saveDialog()
 {
     if (!saveDialog_) {
-        saveDialog_ = new QFileDialog(this);
+        saveDialog_ = new TFileDialog(this);
         saveDialog_->setObjectName(QStringLiteral("SaveDialog1"));
         saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
         saveDialog_->setFileMode(QFileDialog::AnyFile);
-        // Qt's own dialog on every desktop: the same filter display, and one tests can answer.
-        saveDialog_->setOptions(QFileDialog::DontUseNativeDialog |
-                                QFileDialog::HideNameFilterDetails);
+        saveDialog_->setOption(QFileDialog::HideNameFilterDetails);
         saveDialog_->setNameFilters(TFilenameEdit::QtNameFilters(QString::fromUtf8(kSaveFilter)));
         saveDialog_->setDefaultSuffix(QString());
-        if (auto* name = saveDialog_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            new SingleLineInput(name);
     }
     return *saveDialog_;
 }

@@ -1,9 +1,8 @@
 #include "filename_edit.h"
 
 #include "exceptions.h"
+#include "file_dialog.h"
 #include "file_name_rules.h"
-#include "modal_dialog.h"
-#include "single_line_input.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -38,15 +37,11 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     : TPathEdit(parent), dialogTitle_(QStringLiteral("Browse")),
       filter_(QStringLiteral("All files (*.*)|*.*"))
 {
-    dialog_ = new QFileDialog(this);
+    dialog_ = new TFileDialog(this);
     dialog_->setObjectName(QStringLiteral("FileDialog"));
-    // Qt's own dialog behaves the same everywhere, and tests can answer it.
-    dialog_->setOption(QFileDialog::DontUseNativeDialog);
     // The descriptions are shown as written; the patterns they carry are ours.
     dialog_->setOption(QFileDialog::HideNameFilterDetails);
     dialog_->setFileMode(QFileDialog::AnyFile);
-    if (auto* name = dialog_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-        new SingleLineInput(name);
 }
 
 QString TFilenameEdit::FileName() const
@@ -162,7 +157,7 @@ bool TFilenameEdit::runDialog(QString& chosen)
     QStringList picked;
     const auto connection = QObject::connect(
         &d, &QFileDialog::filesSelected, [&picked](const QStringList& files) { picked = files; });
-    const int result = execModal(d);
+    const int result = d.exec();
     QObject::disconnect(connection);
     if (result != QDialog::Accepted || picked.isEmpty())
         return false;
