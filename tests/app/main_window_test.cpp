@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTest>
@@ -253,37 +252,6 @@ TEST_F(MainWindow, SecondSaveProposesTheFirstNameAndAsksBeforeReplacing)
     ASSERT_EQ(watcher.boxes.size(), 1u) << "the dialog's question about replacing";
     EXPECT_NE(watcher.boxes[0].icon, QMessageBox::Critical);
     EXPECT_EQ(readFileBytes(output.toStdString()), stockFileBytes(2));
-}
-
-TEST_F(MainWindow, AfterASaveConfirmedInTheCompletionListTheNextKeyReachesTheWindow)
-{
-    const std::string stock = scratch.file("mag.dat");
-    writeFileBytes(stock, stockFileBytes(3));
-    typeStockName(stock);
-    writeFileBytes(scratch.file("kopia2.rek"), "");
-    ModalWatcher watcher;
-    watcher.onFileDialog = [&](QFileDialog* d) {
-        auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        // In the folder, once the dialog lists it.
-        const QString folder = QString::fromStdString(scratch.file(""));
-        d->setDirectory(folder);
-        auto* files = d->findChild<QFileSystemModel*>();
-        ASSERT_NE(files, nullptr);
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return files->rowCount(files->index(folder)) > 0; }, kWaitBound));
-        waitUntilActive(*d);
-        name->setFocus();
-        QTest::keyClicks(name, QStringLiteral("kopia"));
-        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget(); }, kWaitBound))
-            << "the completion list shows kopia2.rek";
-        QTest::keyClick(d->windowHandle(), Qt::Key_Return);
-    };
-    click("Button2");
-    EXPECT_EQ(readFileBytes(scratch.file("kopia")), stockFileBytes(3)) << "the name as typed";
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    waitUntilActive(*form);
-    QTest::keyClick(form->windowHandle(), Qt::Key_Tab);
-    EXPECT_EQ(focusedControl(), QStringLiteral("FilenameEdit1")) << "Tab from Zapisz";
 }
 
 TEST_F(MainWindow, CancelledSaveTouchesNothing)

@@ -331,10 +331,6 @@ const Arrival kArrivals[] = {
      [](QLineEdit& f, const QString& t) {
          return pasteKey(f, t, Qt::ControlModifier | Qt::Key_V);
      }},
-    {"ShiftInsert", "Moje dane/mag.dat\r\n",
-     [](QLineEdit& f, const QString& t) {
-         return pasteKey(f, t, Qt::ShiftModifier | Qt::Key_Insert);
-     }},
     {"ContextMenuPaste", "Moje dane/mag.dat\rreszta",
      [](QLineEdit& f, const QString& t) {
          QApplication::clipboard()->setText(t);
