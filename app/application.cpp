@@ -5,6 +5,7 @@
 #include "pictures.h"
 #include "qt_translations.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -149,8 +150,8 @@ QString executablePath(const char* programName)
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error)
-        return QString::fromStdString(self.string());
-    return QString::fromLocal8Bit(programName ? programName : "");
+        return QFile::decodeName(QByteArray::fromStdString(self.string()));
+    return QFile::decodeName(programName ? programName : "");
 }
 
 } // namespace
