@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "error_sink.h"
+#include "file_dialog.h"
 #include "glyph.h"
 #include "pictures.h"
 #include "plain_accelerator.h"
@@ -127,13 +128,11 @@ QFileDialog* TForm1::SaveDialog1() const
 QFileDialog& TForm1::saveDialog()
 {
     if (!saveDialog_) {
-        saveDialog_ = new QFileDialog(this);
+        saveDialog_ = new TFileDialog(this);
         saveDialog_->setObjectName(QStringLiteral("SaveDialog1"));
         saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
         saveDialog_->setFileMode(QFileDialog::AnyFile);
-        // Qt's own dialog on every desktop: the same filter display, and one tests can answer.
-        saveDialog_->setOptions(QFileDialog::DontUseNativeDialog |
-                                QFileDialog::HideNameFilterDetails);
+        saveDialog_->setOption(QFileDialog::HideNameFilterDetails);
         saveDialog_->setNameFilters(TFilenameEdit::QtNameFilters(QString::fromUtf8(kSaveFilter)));
         saveDialog_->setDefaultSuffix(QString());
     }

@@ -5,15 +5,19 @@
 #include "pictures.h"
 #include "qt_translations.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QSettings>
 #include <QShowEvent>
 #include <QWidget>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace
 {
@@ -54,6 +58,17 @@ void cancelMouseMode()
         if (QApplication::activePopupWidget() == popup)
             popup->hide();
     }
+}
+
+// Qt's own file dialogs keep their history, last folder and look in the user's settings, and
+// the next run would open with them. The tool keeps no state between runs: settings are given
+// a folder that cannot exist, so nothing is read from the user's folders and nothing written.
+void keepNoSettings()
+{
+    const QString nowhere = QStringLiteral("/dev/null/naprawa");
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, nowhere);
 }
 
 } // namespace
@@ -109,9 +124,46 @@ void showException(const std::exception& error)
     }
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+// What Qt is given of the command line; Qt keeps the pointers for the application's life.
+struct TApplication::QtCommandLine {
+    QString title;
+    std::string programName;
+    char* argv[2] = {};
+    int argc = 1;
+};
+
+namespace
 {
-    title_ = applicationTitleFromPath(applicationFilePath());
+
+// The executable's path as the system reports it, asked before the application object exists.
+QString executablePath(const char* programName)
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error)
+        return QFile::decodeName(QByteArray::fromStdString(self.string()));
+    return QFile::decodeName(programName ? programName : "");
+}
+
+} // namespace
+
+TApplication::TApplication(int argc, char** argv)
+    : TApplication([&]() -> QtCommandLine& {
+          // One application object at a time: the storage outlives each.
+          static QtCommandLine line;
+          line.title = applicationTitleFromPath(executablePath(argc > 0 ? argv[0] : nullptr));
+          line.programName = line.title.toLocal8Bit().toStdString();
+          line.argv[0] = line.programName.data();
+          line.argc = 1;
+          return line;
+      }())
+{
+}
+
+TApplication::TApplication(QtCommandLine& commandLine)
+    : QApplication(commandLine.argc, commandLine.argv), title_(commandLine.title)
+{
+    keepNoSettings();
     setWindowIcon(programIcon());
     installQtTranslations(QLocale::system());
     setErrorSink([](const std::exception& e) { showException(e); });

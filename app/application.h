@@ -23,14 +23,23 @@ QString applicationTitle();
 // keyboard focus has it again.
 void showException(const std::exception& error);
 
-// The application object: computes the title, gives the application the program's icon,
-// loads Qt's own translations for the system's locale, sends errors raised inside controls to
-// the error display and catches, as a last net, any error that escapes an event's delivery.
+// The application object: keeps Qt from reading or writing settings (the tool keeps no state
+// between runs, and Qt's file dialogs would keep their history), computes the title, gives the
+// application the program's icon, loads Qt's own translations for the system's locale, sends
+// errors raised inside controls to the error display and catches, as a last net, any error that
+// escapes an event's delivery.
+//
+// The tool takes no command-line arguments: Qt is given none of them, so its own options
+// (-reverse, -style, -platform, ...) change nothing; the platform comes from the environment.
+// Qt is given one program name, the title, and names the application after it: a window
+// without a caption of its own (the error display's, when the title is empty) shows the
+// title, and so an empty caption for an empty title, never the executable's name.
 class TApplication : public QApplication
 {
     Q_OBJECT
 public:
-    TApplication(int& argc, char** argv);
+    // argv[0] is asked for the executable's path only where the system does not tell it.
+    TApplication(int argc, char** argv);
     ~TApplication() override;
 
     const QString& title() const { return title_; }
@@ -38,5 +47,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
+    struct QtCommandLine;
+    explicit TApplication(QtCommandLine& commandLine);
+
     QString title_;
 };

@@ -2,6 +2,7 @@
 
 #include "error_sink.h"
 #include "glyph.h"
+#include "single_line_input.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -16,6 +17,7 @@
 #include <qdrawutil.h>
 
 #include <algorithm>
+#include <limits>
 
 namespace
 {
@@ -119,6 +121,9 @@ TCustomButtonEdit::TCustomButtonEdit(QWidget* parent)
     button_ = button;
     connect(button_, &QToolButton::pressed, this, &TCustomButtonEdit::onButtonPressed);
     connect(button_, &QToolButton::clicked, this, &TCustomButtonEdit::onButtonClicked);
+    setMaxLength(std::numeric_limits<int>::max());
+    new SingleLineInput(this,
+                        [this](const QString& line) { runGuarded([&] { insertPasted(line); }); });
     layoutButton();
 }
 
@@ -256,6 +261,11 @@ void TCustomButtonEdit::PopupCloseUp(bool accept)
         AcceptValue();
     }
     update();
+}
+
+void TCustomButtonEdit::insertPasted(const QString& line)
+{
+    insert(line);
 }
 
 void TCustomButtonEdit::DoEnter(Qt::FocusReason) {}

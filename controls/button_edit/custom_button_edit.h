@@ -27,6 +27,10 @@ enum TPopupAlign {
 // ButtonClick(). Errors raised inside the field's own event handling go to reportError()
 // (error_sink.h), never into Qt.
 //
+// The text has no length limit. Text from outside (pasted, dropped, from an input method) is
+// cut at its first line break before the field takes it, and Alt with a character types
+// nothing (single_line_input.h); a paste goes to insertPasted().
+//
 // Keys: ClickKey clicks the button and is consumed. Enter and Escape are offered to the window
 // as dialog keys (a dialog's default or cancel button acts on them); Enter is consumed, so it
 // adds nothing to the text. While the pop-up is open, Escape closes it without acceptance.
@@ -138,6 +142,11 @@ protected:
 
     // The pop-up was closed with acceptance: take its result into the text.
     virtual void AcceptValue() {}
+
+    // A paste, its text already cut at the first line break and not empty, while the edit is
+    // writable. The default inserts it at the caret, over the selection. Errors reach the error
+    // display.
+    virtual void insertPasted(const QString& line);
 
     // The field was entered (focus came from elsewhere; the reason is how). Runs after the
     // edit has taken the focus and before AutoSelect selects. Errors reach the error display.

@@ -1,6 +1,7 @@
 #include "filename_edit.h"
 
 #include "exceptions.h"
+#include "file_dialog.h"
 #include "file_name_rules.h"
 #include "path_kind.h"
 
@@ -28,10 +29,8 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     : TPathEdit(parent), dialogTitle_(QStringLiteral("Browse")),
       filter_(QStringLiteral("All files (*.*)|*.*"))
 {
-    dialog_ = new QFileDialog(this);
+    dialog_ = new TFileDialog(this);
     dialog_->setObjectName(QStringLiteral("FileDialog"));
-    // Qt's own dialog behaves the same everywhere, and tests can answer it.
-    dialog_->setOption(QFileDialog::DontUseNativeDialog);
     // The descriptions are shown as written; the patterns they carry are ours.
     dialog_->setOption(QFileDialog::HideNameFilterDetails);
     dialog_->setFileMode(QFileDialog::AnyFile);

@@ -14,8 +14,9 @@ enum TGlyphKind {
 //
 // Typed characters pass through the OEM code page and back (OEMConvert, default on): a
 // character that code page 852 or the ANSI code page cannot hold becomes '?'. Pasted text is
-// taken as it is. The field takes no dropped text; files dragged onto it are refused unless
-// AcceptFiles is on, and then the first local file dropped goes to AcceptDroppedFile().
+// taken as it is, up to its first line break. The field takes no dropped text; files dragged onto
+// it are refused unless AcceptFiles is on, and then the first local file dropped goes to
+// AcceptDroppedFile().
 class TPathEdit : public TCustomButtonEdit
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "db_edit.h"
 
+#include "single_line_input.h"
+
 #include <QAbstractItemDelegate>
 #include <QAbstractItemModel>
 #include <QSqlQueryModel>
@@ -7,6 +9,7 @@
 
 TDBEdit::TDBEdit(QWidget* parent) : QLineEdit(parent)
 {
+    new SingleLineInput(this);
     updateReadOnly();
 }
 

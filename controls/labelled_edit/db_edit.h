@@ -17,6 +17,8 @@
 // default AutoSubmit: when the edit is left or Enter is pressed; Escape brings the field's
 // value back). Not linked, the edit is empty and takes no typing. Neither the data source nor
 // its model is owned; when the data source is destroyed first, the edit is no longer linked.
+// Pasted, dropped and input-method text is cut at its first line break and Alt with a
+// character types nothing (single_line_input.h).
 class TDBEdit : public QLineEdit
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "morva_edit.h"
 
+#include "single_line_input.h"
+
 #include <QFocusEvent>
 #include <QMouseEvent>
 
@@ -17,6 +19,7 @@ bool isWindowSwitch(Qt::FocusReason reason)
 
 TMorvaEdit::TMorvaEdit(QWidget* parent) : LabelledEditOn(parent, true)
 {
+    new SingleLineInput(this);
     setText(QString());
 }
 

@@ -5,8 +5,10 @@
 #include <QLineEdit>
 
 // A single-line edit (with Qt's input mask for a masked field) with the labelled edit family's
-// caption label, background colours, label highlight and comment marker (labelled_edit.h),
-// and one addition of its own:
+// caption label, background colours, label highlight and comment marker (labelled_edit.h).
+// Pasted, dropped and input-method text is cut at its first line break and Alt with a
+// character types nothing, as in every single-line field (single_line_input.h). One addition of
+// its own:
 //
 // CursorToStart: entering the field, by keyboard or by mouse, leaves the caret at position 0
 // with nothing selected (undoing the selection the edit makes on entry), and so does the first

@@ -1,6 +1,5 @@
 #include "custom_calc_edit.h"
 
-#include "exceptions.h"
 #include "popup_calculator.h"
 
 #include <QImage>
@@ -8,8 +7,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
-
-#include <limits>
 
 namespace
 {
@@ -50,7 +47,6 @@ TCustomCalcEdit::TCustomCalcEdit(QWidget* parent) : TCustomNumberEdit(parent)
     SetButtonWidth(20);
     SetClickKey(QKeyCombination(Qt::AltModifier, Qt::Key_Down));
     SetPopupAlign(epaRight);
-    setMaxLength(std::numeric_limits<int>::max());
 
     calculator_ = new TPopupCalculator;
     calculator_->setObjectName(QStringLiteral("PopupCalculator"));
@@ -64,11 +60,10 @@ void TCustomCalcEdit::PopupDropDown()
 {
     if (PopupVisible())
         return;
+    // The text as it stands, read as a number; not normalised as the key filter does it.
     long double start = 0;
-    try {
-        start = valueFromText(Text().toStdString(), LocaleSeparators());
-    } catch (const EConvertError&) {
-    }
+    if (!textToFloat(Text().toStdString(), LocaleSeparators().decimal, start))
+        start = 0;
     if (const QScreen* s = screen())
         calculator_->SetPixelsPerInch(s->logicalDotsPerInch());
     calculator_->Start(start);

@@ -11,7 +11,9 @@ class TPopupCalculator;
 //
 // The field creates its TPopupCalculator (object name "PopupCalculator") with itself and
 // keeps it, hidden, for its life. The button or ClickKey (unless ReadOnly) opens it under the
-// field, started from the text read as a number (0 when it does not read); while it is open
+// field, started from the text read as a number by textToFloat, as it stands (not normalised:
+// a group separator or a "." that is not the decimal point makes it 0, as does text that does
+// not read); while it is open
 // the field keeps the focus, its edit is read-only without a caret, it paints the
 // calculator's display left-aligned, and the calculator's keys typed into it (see
 // PopupKeyPress) work the calculator, its buttons shown pressed.

@@ -3,17 +3,12 @@
 #include "error_sink.h"
 #include "exceptions.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace
@@ -305,15 +300,10 @@ void TCustomNumberEdit::Change()
 
 void TCustomNumberEdit::PopupKeyPress(QChar) {}
 
-void TCustomNumberEdit::PasteFromClipboard(QClipboard::Mode mode)
+void TCustomNumberEdit::insertPasted(const QString& line)
 {
-    if (!DirectInput() || ReadOnly() || isReadOnly())
-        return;
-    const QString pasted = QGuiApplication::clipboard()->text(mode);
-    if (pasted.isEmpty())
-        return;
     const QString before = text();
-    insert(pasted);
+    insert(line);
     try {
         UpdateValueFromText();
     } catch (const EConvertError&) {
@@ -374,7 +364,9 @@ bool TCustomNumberEdit::typeCharacter(QString typed)
         ErrorBeep();
         return false;
     }
-    insert(typed);
+    // The filter runs first: a read-only edit (the drop-down open) refuses with a beep too.
+    if (!isReadOnly())
+        insert(typed);
     return true;
 }
 
@@ -382,11 +374,6 @@ void TCustomNumberEdit::keyPressEvent(QKeyEvent* event)
 {
     if (IsClickKey(event)) {
         TCustomButtonEdit::keyPressEvent(event);
-        return;
-    }
-    if (event->matches(QKeySequence::Paste)) {
-        event->accept();
-        runGuarded([this] { PasteFromClipboard(); });
         return;
     }
     const QString typed = typedText(event);
@@ -407,8 +394,7 @@ void TCustomNumberEdit::keyPressEvent(QKeyEvent* event)
     }
     if (isPrintable(typed)) {
         event->accept();
-        if (!isReadOnly())
-            typeCharacter(typed);
+        typeCharacter(typed);
         return;
     }
     TCustomButtonEdit::keyPressEvent(event);
@@ -515,35 +501,4 @@ void TCustomNumberEdit::focusOutEvent(QFocusEvent* event)
 {
     leaveReason_ = event->reason();
     TCustomButtonEdit::focusOutEvent(event);
-}
-
-void TCustomNumberEdit::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
-        rect().contains(event->position().toPoint())) {
-        event->accept();
-        if (!isReadOnly()) {
-            deselect();
-            runGuarded([this] { PasteFromClipboard(QClipboard::Selection); });
-        }
-        return;
-    }
-    TCustomButtonEdit::mouseReleaseEvent(event);
-}
-
-void TCustomNumberEdit::contextMenuEvent(QContextMenuEvent* event)
-{
-    QMenu* menu = createStandardContextMenu();
-    const QString pasteCaption = QLineEdit::tr("&Paste");
-    for (QAction* action : menu->actions()) {
-        if (action->objectName() == QLatin1String("edit-paste") ||
-            (!action->isSeparator() && action->text().startsWith(pasteCaption))) {
-            QObject::disconnect(action, SIGNAL(triggered(bool)), nullptr, nullptr);
-            connect(action, &QAction::triggered, this,
-                    [this] { runGuarded([this] { PasteFromClipboard(); }); });
-        }
-    }
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
-    event->accept();
 }

@@ -3,7 +3,6 @@
 #include "custom_button_edit.h"
 #include "float_text.h"
 
-#include <QClipboard>
 #include <QPointer>
 
 // A numeric button edit. It keeps two things apart: Value, an extended-precision number, and
@@ -18,13 +17,15 @@
 // Typing: a "." or "," that is not the group separator becomes the decimal point; a printable
 // character is taken only when the text it would give, normalised, is number text with at most
 // DecimalPlaces decimals (and not negative when MinValue >= 0 and MaxValue > 0), else it is
-// dropped with a beep. Backspace, Delete, Cut and Undo pass unchecked, so they can leave text
+// dropped with a beep, also while the edit is read-only (the drop-down open), where nothing is
+// taken. Backspace, Delete, Cut and Undo pass unchecked, so they can leave text
 // that is not a number. Escape rebuilds the text from the value and selects it; Enter and
 // Escape are also offered to the window as dialog keys. Dropped text is not taken.
 //
 // Paste (Ctrl+V, Shift+Insert, the context menu, the middle button), only with DirectInput on
-// and ReadOnly off: the value is updated from the text at once; text that does not read as a
-// number is taken back, the text from before selected, with a beep. No decimals limit applies.
+// and ReadOnly off, of the clipboard's first line: the value is updated from the text at once;
+// text that does not read as a number is taken back, the text from before selected, with a
+// beep. No decimals limit applies.
 //
 // While not focused the field paints the value in DisplayFormat (",0.##" by default: grouping,
 // up to two decimals; the value 0 shows "0" even though the text is empty), aligned by
@@ -98,9 +99,6 @@ public:
     // the edit text as the line edit shows it.)
     QString DisplayText() const;
 
-    // The paste rule, from the given clipboard.
-    void PasteFromClipboard(QClipboard::Mode mode = QClipboard::Clipboard);
-
     // A beep when BeepOnError is on.
     void ErrorBeep();
 
@@ -130,6 +128,9 @@ protected:
     // The edit text from the value, without counting as a change.
     void RebuildText();
 
+    // The paste rule.
+    void insertPasted(const QString& line) override;
+
     void DoEnter(Qt::FocusReason reason) override;
     void DoExit() override;
     bool PaintsDisplayText() const override;
@@ -138,12 +139,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     QString editText() const;
-    // A typed printable character through the filter; false when it was refused.
+    // A typed printable character through the filter, taken only while the edit is writable;
+    // false when the filter refused it (with a beep).
     bool typeCharacter(QString typed);
     void regroupText();
     void blockLeavingPress(QWidget* taker);

@@ -216,8 +216,12 @@ void TRecordGrid::keyPressEvent(QKeyEvent* event)
     }
     verticalScrollBar()->setValue(move.firstRow - store_.FixedRows());
     horizontalScrollBar()->setValue(move.firstCol - store_.FixedCols());
-    if (!(move.current == store_.CurrentCell()))
-        store_.SetCurrentCell(move.current, move.extend);
+    if (move.scrollOnly)
+        return;
+    // A target that is the current cell already still collapses the range and is shown.
+    store_.SetCurrentCell(move.current, move.extend);
+    scrollPending_ = true;
+    scheduleRefit();
 }
 
 // --- mouse ---
@@ -258,6 +262,8 @@ void TRecordGrid::mousePressEvent(QMouseEvent* event)
     else
         store_.SetCurrentCell(*cell);
     selecting_ = true;
+    dragging_ = false;
+    pressedCell_ = *cell;
 }
 
 void TRecordGrid::mouseDoubleClickEvent(QMouseEvent* event)
@@ -275,6 +281,10 @@ void TRecordGrid::mouseMoveEvent(QMouseEvent* event)
     if (!selecting_ || !event->buttons().testFlag(Qt::LeftButton))
         return;
     const GridCell cell = nearestCell(event->position().toPoint());
+    // A hand trembling inside the pressed cell is no drag yet.
+    if (!dragging_ && cell == pressedCell_)
+        return;
+    dragging_ = true;
     if (!(cell == store_.CurrentCell()))
         store_.SetCurrentCell(cell, true);
 }

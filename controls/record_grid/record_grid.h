@@ -33,7 +33,8 @@ class QTimer;
 //   key without Alt does nothing, silently;
 // - left button: a click on a normal cell makes it current and the whole selection, dragging
 //   selects from there to the cell under the pointer, Shift+click moves the anchor to the
-//   clicked cell and leaves the current cell; clicks on fixed cells do nothing;
+//   clicked cell and leaves the current cell; a drag starts only once the pointer reaches
+//   another cell than the pressed one; clicks on fixed cells do nothing;
 // - wheel (over the cells or the scroll bars): the current row moves by the wheel scroll-line
 //   count (read once, at construction; 3 where the platform has none) when EnableWheel is set,
 //   or with Ctrl and WheelZoom set the zoom changes by that many points instead (within
@@ -182,6 +183,8 @@ private:
     bool wheelZoom_ = true;
     TMiddlePan middlePan_ = mpVertical;
     bool selecting_ = false;
+    bool dragging_ = false;
+    GridCell pressedCell_;
 
     QTimer* panTimer_ = nullptr;
     QPoint panOrigin_;

@@ -25,9 +25,11 @@ GridKeyMove gridKeyMove(const RecordGridGeometry& g, int key, Qt::KeyboardModifi
         switch (key) {
         case Qt::Key_Up:
             --m.firstRow;
+            m.scrollOnly = true;
             break;
         case Qt::Key_Down:
             ++m.firstRow;
+            m.scrollOnly = true;
             break;
         case Qt::Key_Left:
             c.col -= pageWidth;

@@ -6,10 +6,14 @@
 #include "exceptions.h"
 #include "modal_watcher.h"
 #include "qt_printers.h"
+#include "scratch_dir.h"
+#include "wait_bound.h"
 #include "window_wait.h"
 
 #include <QAbstractButton>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -18,7 +22,10 @@
 #include <ostream>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -32,6 +39,19 @@ TEST(Application, TitleComesFromThisExecutablesName)
 {
     EXPECT_EQ(app().title(), QStringLiteral("app_life_tests"));
     EXPECT_EQ(applicationTitle(), app().title());
+}
+
+TEST(Application, QtNamesTheApplicationAfterItsTitle)
+{
+    EXPECT_EQ(QCoreApplication::applicationName(), app().title());
+}
+
+TEST(Application, QtsOwnOptionsChangeNothing)
+{
+    // main() gave the application "-reverse -style windows" after the test's own arguments.
+    EXPECT_EQ(QCoreApplication::arguments(), QStringList{app().title()});
+    EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+    EXPECT_NE(QApplication::style()->name(), QStringLiteral("windows"));
 }
 
 TEST(Application, GivesTheProgramItsIcon)
@@ -74,11 +94,42 @@ TEST(Application, ErrorEscapingAnEventIsShownOnceAndTheLoopGoesOn)
     ModalWatcher watcher;
     QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
     QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
-    loop.exec();
+    QTimer bound;
+    QObject::connect(&bound, &QTimer::timeout, &loop, [&loop] { loop.exit(1); });
+    bound.start(kWaitBound);
+    EXPECT_EQ(loop.exec(), 0) << "the loop did not go on to the second event";
     EXPECT_EQ(thrower.delivered, 2);
     ASSERT_EQ(watcher.boxes.size(), 1u);
     EXPECT_EQ(watcher.boxes[0].text, QStringLiteral("File access denied."));
 }
+
+// The user's configuration folder for this run: fresh and empty before the application starts.
+const ScratchDir* configFolder = nullptr;
+
+TEST(Application, WritesNothingIntoTheUsersConfigurationFolder)
+{
+    ScratchDir files;
+    const std::string stock = files.file("mag.dat");
+    writeFileBytes(stock, std::string(463, 'x'));
+    const std::string output = files.file("kopia.rek");
+    {
+        TForm1 form;
+        showActive(form);
+        ModalWatcher watcher;
+        std::vector<std::string> names{stock, output};
+        watcher.onFileDialog = [&](QFileDialog* dialog) {
+            typeFileName(dialog, QString::fromStdString(names.at(watcher.fileDialogs - 1)));
+        };
+        QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("EditButton")), Qt::LeftButton);
+        QTest::mouseClick(form.findChild<QWidget*>(QStringLiteral("Button2")), Qt::LeftButton);
+        ASSERT_EQ(watcher.fileDialogs, 2);
+        EXPECT_EQ(readFileBytes(output), readFileBytes(stock)) << "both dialogs were confirmed";
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(configFolder->path()))
+        << "the dialogs are gone and have written their settings, if at all";
+}
+
+constexpr int kHung = 99;
 
 struct Ending {
     const char* name;
@@ -99,7 +150,11 @@ TEST_P(ProgramEnd, EndsTheProgramWithExitCodeZeroAskingNothing)
     showActive(form);
     ModalWatcher watcher;
     QTimer::singleShot(0, &form, [&form] { GetParam().act(form); });
-    EXPECT_EQ(QApplication::exec(), 0);
+    // Stopped before the test ends, so it never ends another test's loop.
+    QTimer bound;
+    QObject::connect(&bound, &QTimer::timeout, [] { QCoreApplication::exit(kHung); });
+    bound.start(kWaitBound);
+    EXPECT_EQ(QApplication::exec(), 0) << "the program did not end (" << kHung << ")";
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(watcher.boxes.empty());
     EXPECT_EQ(watcher.fileDialogs, 0);
@@ -127,7 +182,15 @@ int main(int argc, char** argv)
 {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const ScratchDir config;
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    configFolder = &config;
     ::testing::InitGoogleTest(&argc, argv);
-    TApplication application(argc, argv);
+    // Qt's own options, which must change nothing.
+    std::vector<char*> arguments(argv, argv + argc);
+    for (const char* option : {"-reverse", "-style", "windows"})
+        arguments.push_back(const_cast<char*>(option));
+    int count = static_cast<int>(arguments.size());
+    TApplication application(count, arguments.data());
     return RUN_ALL_TESTS();
 }

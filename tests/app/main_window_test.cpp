@@ -2,6 +2,7 @@
 #include "qt_printers.h"
 #include "record_grid.h"
 #include "stock_builder.h"
+#include "wait_bound.h"
 #include "window_wait.h"
 
 #include <QApplication>
@@ -258,11 +259,21 @@ TEST_F(MainWindow, CancelledSaveTouchesNothing)
     const std::string stock = scratch.file("mag.dat");
     writeFileBytes(stock, stockFileBytes(3));
     typeStockName(stock);
-    ModalWatcher watcher; // cancels the dialog
+    const QString output = QString::fromStdString(scratch.file("kopia.rek"));
+    {
+        ModalWatcher watcher;
+        watcher.onFileDialog = [&](QFileDialog* d) { typeFileName(d, output); };
+        click("Button2");
+    }
+    ASSERT_EQ(readFileBytes(output.toStdString()), stockFileBytes(3));
+    writeFileBytes(stock, stockFileBytes(5));
+
+    ModalWatcher watcher; // cancels the dialog, which proposes the earlier output
     click("Button2");
     EXPECT_EQ(watcher.fileDialogs, 1);
     EXPECT_TRUE(watcher.boxes.empty());
-    EXPECT_EQ(readFileBytes(stock), stockFileBytes(3));
+    EXPECT_EQ(readFileBytes(stock), stockFileBytes(5));
+    EXPECT_EQ(readFileBytes(output.toStdString()), stockFileBytes(3)) << "the earlier output";
 }
 
 // One failure of the preview's or the writer's table, set up and provoked through the window.
@@ -399,8 +410,7 @@ TEST_F(MainWindow, ResizingMovesNoControlOfTheWorkArea)
 // Processes events until the window has gone, as a click through the accelerator ends.
 void waitUntilClosed(QWidget& w)
 {
-    while (w.isVisible())
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_TRUE(QTest::qWaitFor([&w] { return !w.isVisible(); }, kWaitBound)) << "still open";
 }
 
 TEST_F(MainWindow, AltKClosesFromATextField)

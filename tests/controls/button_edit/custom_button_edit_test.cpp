@@ -5,9 +5,15 @@
 #include "qt_printers.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QDropEvent>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -16,6 +22,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -288,6 +295,99 @@ TEST(ButtonEditInput, DirectInputOffRefusesTypingButNotTheButton)
     QSignalSpy clicks(w.field, &TCustomButtonEdit::OnButtonClick);
     QTest::keyClick(w.field, Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(clicks.count(), 1);
+}
+
+// --- text from outside: one line of it ---
+
+// One way text reaches a field from outside; false when the platform has no such way.
+struct Arrival {
+    const char* name;
+    QString text;
+    bool (*bring)(QLineEdit& field, const QString& text);
+};
+void PrintTo(const Arrival& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+bool pasteKey(QLineEdit& field, const QString& text, QKeyCombination key)
+{
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(&field, key.key(), key.keyboardModifiers());
+    return true;
+}
+
+const Arrival kArrivals[] = {
+    {"CtrlV", "Moje dane/mag.dat\nreszta",
+     [](QLineEdit& f, const QString& t) {
+         return pasteKey(f, t, Qt::ControlModifier | Qt::Key_V);
+     }},
+    {"ContextMenuPaste", "Moje dane/mag.dat\rreszta",
+     [](QLineEdit& f, const QString& t) {
+         QApplication::clipboard()->setText(t);
+         QContextMenuEvent request(QContextMenuEvent::Mouse, {5, 5}, f.mapToGlobal(QPoint(5, 5)));
+         QApplication::sendEvent(&f, &request);
+         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+         EXPECT_NE(menu, nullptr);
+         for (QAction* action : menu ? menu->actions() : QList<QAction*>())
+             if (action->text().startsWith(QLineEdit::tr("&Paste")))
+                 action->trigger();
+         if (menu)
+             menu->close();
+         return true;
+     }},
+    {"MiddleButtonSelection", "Moje dane/mag.dat\n",
+     [](QLineEdit& f, const QString& t) {
+         if (!QApplication::clipboard()->supportsSelection())
+             return false;
+         QApplication::clipboard()->setText(t, QClipboard::Selection);
+         QTest::mouseClick(&f, Qt::MiddleButton, {}, {5, 5});
+         return true;
+     }},
+    {"Drop", "Moje dane/mag.dat\nreszta",
+     [](QLineEdit& f, const QString& t) {
+         QMimeData data;
+         data.setText(t);
+         QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, {});
+         QApplication::sendEvent(&f, &enter);
+         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+         QApplication::sendEvent(&f, &drop);
+         return true;
+     }},
+    {"InputMethod", "Moje dane/mag.dat\nreszta",
+     [](QLineEdit& f, const QString& t) {
+         QInputMethodEvent commit;
+         commit.setCommitString(t);
+         QApplication::sendEvent(&f, &commit);
+         return true;
+     }},
+};
+
+class TextFromOutside : public ::testing::TestWithParam<Arrival>
+{
+};
+
+TEST_P(TextFromOutside, StopsAtItsFirstLineBreak)
+{
+    Window<TCustomButtonEdit> w;
+    w.field->setFocus();
+    if (!GetParam().bring(*w.field, GetParam().text))
+        GTEST_SKIP() << "the platform has no such way";
+    EXPECT_EQ(w.field->text(), "Moje dane/mag.dat");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, TextFromOutside, ::testing::ValuesIn(kArrivals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ButtonEditInput, AltWithACharacterTypesNothingButAltGrDoes)
+{
+    Window<TCustomButtonEdit> w;
+    w.field->setFocus();
+    QTest::keyClick(w.field, Qt::Key_1, Qt::AltModifier);
+    QTest::keyClick(w.field, Qt::Key_A, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.field->text(), "");
+    QTest::keyClick(w.field, Qt::Key_A, Qt::AltModifier | Qt::ControlModifier);
+    EXPECT_EQ(w.field->text(), "a");
 }
 
 TEST(ButtonEditFocus, TabbingInSelectsTheWholeTextClickingDoesNot)

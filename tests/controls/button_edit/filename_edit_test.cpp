@@ -3,6 +3,7 @@
 #include "exceptions.h"
 #include "qt_printers.h"
 #include "scratch_dir.h"
+#include "wait_bound.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -86,11 +87,14 @@ void typeNameAndConfirm(QFileDialog& dialog, const QString& name)
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, name);
-    // The completion list, while it is open, takes the keys: Escape closes it.
-    if (QWidget* completions = QApplication::activePopupWidget())
-        QTest::keyClick(completions, Qt::Key_Escape);
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    QTest::keyClick(edit, Qt::Key_Return);
+    // For a name that exists the completion list opens as the folder is read, and takes the
+    // Enter: the operator's keys go to the window, and from there to the list.
+    if (QFileInfo(dialog.directory(), name).exists()) {
+        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; },
+                                    kWaitBound))
+            << "no completion list for " << name.toStdString();
+    }
+    QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible()) << "the dialog did not take " << name.toStdString();
 }
 
@@ -128,7 +132,11 @@ protected:
         top.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&top));
     }
-    void TearDown() override { QDir::setCurrent(savedCwd); }
+    void TearDown() override
+    {
+        QDir::setCurrent(savedCwd);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a pop-up outlived the dialog";
+    }
 
     QString at(const std::string& name) const { return QString::fromStdString(dir.file(name)); }
     QToolButton* button() const { return field->findChild<QToolButton*>("EditButton"); }
@@ -175,6 +183,16 @@ TEST_F(FilenameEditTest, ChoosingAPathWithoutSpacesLeavesItUnquoted)
     EXPECT_EQ(field->text(), at("dane/mag.dat"));
     EXPECT_EQ(field->FileName(), at("dane/mag.dat"));
     EXPECT_EQ(canonical(QDir::currentPath()), canonical(at("dane")));
+}
+
+TEST_F(FilenameEditTest, TheKeyAfterEnterInTheCompletionListReachesTheField)
+{
+    whenTheDialogOpens(confirmWith(at("dane/mag.dat")));
+    clickButton();
+    ASSERT_EQ(field->text(), at("dane/mag.dat"));
+    QTest::keyClick(top.windowHandle(), Qt::Key_End);
+    QTest::keyClick(top.windowHandle(), Qt::Key_X);
+    EXPECT_EQ(field->text(), at("dane/mag.datx"));
 }
 
 TEST_F(FilenameEditTest, ANameNotYetExistingMayBeConfirmed)
@@ -297,6 +315,12 @@ TEST_F(FilenameEditTest, PastedTextIsTakenAsItIs)
     QApplication::clipboard()->setText("€ mag.dat");
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(field->text(), "€ mag.dat");
+
+    const QString deep = QStringLiteral("/dane").repeated(8000) + QStringLiteral("/mag.dat");
+    QApplication::clipboard()->setText(deep);
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), deep) << "no length limit";
 }
 
 bool sendDrop(QWidget* target, const QMimeData& data)

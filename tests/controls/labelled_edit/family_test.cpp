@@ -2,6 +2,7 @@
 #include "family_support.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QPointer>
 #include <QSignalSpy>
@@ -130,6 +131,15 @@ TYPED_TEST(LabelledEditFamily, AContextMenuTakesNoFocusFromTheEdit)
     menu->close();
     EXPECT_EQ(backgroundSeen(edit), toQColor(clYellow)) << "after it closed";
     EXPECT_TRUE(edit.hasFocus());
+}
+
+TEST(LabelledEdit, PasteTakesTheFirstLineOnly)
+{
+    FamilyWindow<TMorvaEdit> w;
+    w.edit->setFocus();
+    QApplication::clipboard()->setText(QStringLiteral("Moje dane/mag.dat\nreszta"));
+    QTest::keyClick(w.edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.edit->text(), QStringLiteral("Moje dane/mag.dat"));
 }
 
 // --- the caption label ---

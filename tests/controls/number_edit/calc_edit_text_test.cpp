@@ -260,6 +260,16 @@ TEST_P(NumberText, PasteTakesNumberTextWithAnyDecimals)
     EXPECT_EQ(w.field->Text(), QStringLiteral("7"));
 }
 
+TEST_P(NumberText, PasteTakesTheFirstLineOnly)
+{
+    CalcWindow w;
+    w.field->setFocus(Qt::TabFocusReason);
+    QGuiApplication::clipboard()->setText(QStringLiteral("25\r\n"));
+    QTest::keyClick(w.field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.field->Text(), QStringLiteral("25"));
+    EXPECT_EQ(w.field->beeps, 0);
+}
+
 TEST_P(NumberText, FailedPasteRestoresTheTextSelectedWithABeep)
 {
     CalcWindow w;

@@ -1,6 +1,7 @@
 // The operator's wheel, zoom, pan mode, keys and mouse on a shown grid, through real events.
 
 #include "grid_fixture.h"
+#include "wait_bound.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -165,8 +166,14 @@ protected:
     void waitForTicks(int ticks)
     {
         QSignalSpy spy(timer, &QTimer::timeout);
-        while (spy.count() < ticks)
-            spy.wait();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return spy.count() >= ticks; }, kWaitBound))
+            << "the pan timer stopped ticking";
+    }
+    // Waits while the pan moves the current cell on, until it reaches the row.
+    void waitUntilRow(int row)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return current().row == row; }, kWaitBound))
+            << "the pan never reached row " << row;
     }
     bool showsPan(PanDirection direction) const
     {
@@ -194,14 +201,12 @@ TEST_F(PanMode, MovesTheCurrentRowWhileThePointerIsMoreThanFivePixelsAway)
     EXPECT_EQ(current(), (GridCell{2, 40}));
 
     pointTo(origin + QPoint(0, 6));
-    while (current().row < 43)
-        waitForTicks(1);
+    waitUntilRow(43);
     EXPECT_TRUE(showsPan(PanDirection::Down));
 
     pointTo(origin - QPoint(0, 6));
     const int turned = current().row;
-    while (current().row > turned - 3)
-        waitForTicks(1);
+    waitUntilRow(turned - 3);
     EXPECT_TRUE(showsPan(PanDirection::Up));
     EXPECT_EQ(current().col, 2);
 }
@@ -263,6 +268,8 @@ struct KeyCase {
     GridCell start;
     GridCell (*expected)(const View&);
     int (*topAfter)(const View&) = nullptr; // null: wherever it takes to show the current cell
+    // A key pressed first, from the start cell: what makes the range the key meets.
+    QKeyCombination before = QKeyCombination(Qt::Key_unknown);
 };
 
 class KeyTable : public GridInteraction, public ::testing::WithParamInterface<KeyCase>
@@ -273,6 +280,8 @@ TEST_P(KeyTable, MovesAsTheTableSays)
 {
     useRows(100);
     moveTo(GetParam().start);
+    if (GetParam().before.key() != Qt::Key_unknown)
+        press(GetParam().before.key(), GetParam().before.keyboardModifiers());
     const RecordGridGeometry g = grid.cellGeometry();
     const View view{g.firstVisibleRow(), std::max(1, g.fullyVisibleRows() - 1),
                     std::max(1, g.fullyVisibleCols() - 1), lastRow()};
@@ -369,6 +378,24 @@ INSTANTIATE_TEST_SUITE_P(
                               [](const View& v) {
                                   return GridCell{5, v.lastRow};
                               }},
+                      KeyCase{"CtrlEndRightAfterCtrlACollapsesAndShowsTheLastCell",
+                              Qt::Key_End,
+                              Qt::ControlModifier,
+                              {1, 1},
+                              [](const View& v) {
+                                  return GridCell{5, v.lastRow};
+                              },
+                              nullptr,
+                              Qt::ControlModifier | Qt::Key_A},
+                      KeyCase{"CtrlHomeOnARangeEndingThereCollapsesIt",
+                              Qt::Key_Home,
+                              Qt::ControlModifier,
+                              {3, 60},
+                              [](const View&) {
+                                  return GridCell{1, 1};
+                              },
+                              [](const View&) { return 1; },
+                              Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Home},
                       KeyCase{"CtrlPageUpIsTheTopVisibleRow",
                               Qt::Key_PageUp,
                               Qt::ControlModifier,
@@ -540,7 +567,13 @@ TEST_F(GridInteraction, ShiftClickMovesTheAnchorAndLeavesTheCurrentCell)
 {
     useRows(20);
     click({2, 2});
-    click({4, 5}, Qt::ShiftModifier);
+    // The hand trembles two pixels inside the clicked cell while the button is down.
+    const QPoint at = grid.cellRect({4, 5}).center();
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
+    QMouseEvent tremble(QEvent::MouseMove, at + QPoint(2, 1), grid.viewport()->mapToGlobal(at),
+                        Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(grid.viewport(), &tremble);
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier, at + QPoint(2, 1));
     EXPECT_EQ(current(), (GridCell{2, 2}));
     EXPECT_EQ(grid.store().Selection(), (GridRect{2, 2, 4, 5}));
 }

@@ -9,6 +9,8 @@ int main(int argc, char** argv)
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    // Like the tool, the tests give Qt no options: the platform comes from the environment.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     return RUN_ALL_TESTS();
 }

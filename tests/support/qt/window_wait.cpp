@@ -1,7 +1,11 @@
 #include "window_wait.h"
 
+#include "wait_bound.h"
+
 #include <QApplication>
+#include <QTest>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 void showActive(QWidget& window)
 {
@@ -12,10 +16,13 @@ void showActive(QWidget& window)
 
 void waitUntilActive(QWidget& window)
 {
-    while (!window.isActiveWindow()) {
-        window.activateWindow();
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
+    const bool active = QTest::qWaitFor(
+        [&window] {
+            window.activateWindow();
+            return window.isActiveWindow();
+        },
+        kWaitBound);
+    EXPECT_TRUE(active) << window.objectName().toStdString() << " never became active";
 }
 
 void settle()
