@@ -15,6 +15,7 @@ packages=(
   desktop-file-utils               # desktop-file-validate: the package's menu entry
   xvfb xauth xdotool               # a virtual screen and keys for the packaged window and the screenshot
   imagemagick                      # import: the README's screenshot
+  libxcb1-dev                      # the start-up benchmark watches the window appear
 )
 
 missing=()
