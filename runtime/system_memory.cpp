@@ -1,6 +1,9 @@
 #include "system_memory.h"
 
 #include <sys/resource.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <unistd.h>
 
 #include <algorithm>
@@ -53,4 +56,12 @@ std::uint64_t availableMemoryBytes()
             available = static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
     }
     return std::min(available, addressSpaceLeft());
+}
+
+void returnFreeMemoryToSystem()
+{
+#if defined(__GLIBC__)
+    // Releases the free top of the heap and every whole free page inside it.
+    ::malloc_trim(0);
+#endif
 }
