@@ -28,6 +28,13 @@ public:
     explicit IntelligentPreview(PreviewGrid& grid) : grid_(grid) {}
     void take(const StockRecord& record) override
     {
+        // The scan's end is not known ahead: before every so many rows, memory must hold them
+        // at the most text a record can carry, or the preview stops while the window can
+        // still show why.
+        if (row_ % kPreviewRowsAhead == 0 &&
+            grid_.RowCapacity(kMaxRowTextBytes) < kPreviewRowsAhead)
+            throw ERangeError("Too many records to preview: memory is running out after " +
+                              std::to_string(row_) + " records");
         grid_.AppendRow();
         showRecord(grid_, ++row_, record, text_);
     }

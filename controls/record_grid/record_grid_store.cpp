@@ -71,7 +71,9 @@ void RecordGridStore::SetCellText(int column, int row, const std::string& text)
 std::int64_t RecordGridStore::RowCapacity(std::size_t textBytesPerRow) const
 {
     const std::uint64_t perRow = textBytesPerRow + kRowBookkeepingBytes;
-    const std::uint64_t rows = availableMemoryBytes() / perRow;
+    const std::uint64_t available = availableMemoryBytes();
+    const std::uint64_t rows =
+        available > kMemoryReserve ? (available - kMemoryReserve) / perRow : 0;
     return static_cast<std::int64_t>(std::min<std::uint64_t>(rows, INT_MAX));
 }
 

@@ -60,6 +60,8 @@ public:
     // What one stored row of five cells costs beside its text, at most: its packing, its share
     // of the blocks' indexes and unfilled ends, and the allocator's overhead.
     static constexpr std::size_t kRowBookkeepingBytes = 40;
+    // What the window keeps for itself (painting, the error display) when memory runs short.
+    static constexpr std::uint64_t kMemoryReserve = std::uint64_t(64) << 20;
     // Clearing that frees this much hands the memory back to the system at once.
     static constexpr std::size_t kGiveBackBytes = 1 << 20;
 
@@ -78,7 +80,8 @@ public:
     void SetRowCount(int rows);
     // Stores the text of (column, row), also at or beyond the row count.
     void SetCellText(int column, int row, const std::string& text);
-    // How many rows memory could hold if each carried this many bytes of text.
+    // How many rows more memory could hold if each carried this many bytes of text, keeping
+    // kMemoryReserve of what the process may still take (availableMemoryBytes) for the window.
     std::int64_t RowCapacity(std::size_t textBytesPerRow) const;
 
     // The text of (column, row); empty for a cell never written. The view stays valid until
