@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+// The process's own memory figures, read from /proc/self/status: what a test of memory use
+// measures instead of a clock.
+
+// The resident size (VmRSS), its peak (VmHWM) and the address space taken (VmSize), in bytes.
+std::uint64_t residentBytes();
+std::uint64_t peakResidentBytes();
+std::uint64_t addressSpaceBytes();
+
+// Sets the peak resident size back to the present one; false where the system refuses.
+bool resetPeakResidentSize();
+
+// The kernel counts resident pages per thread in batches, so two readings of the same memory
+// can differ by this much.
+inline constexpr std::uint64_t kResidentCountSlack = std::uint64_t(1) << 20;
+
+// False in a build whose allocator is not the system's (AddressSanitizer keeps freed memory in
+// quarantine and reserves vast address space): resident and address-space figures then say
+// nothing about the program's own use.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kMemoryFiguresMeaningful = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kMemoryFiguresMeaningful = false;
+#else
+inline constexpr bool kMemoryFiguresMeaningful = true;
+#endif
+#else
+inline constexpr bool kMemoryFiguresMeaningful = true;
+#endif
