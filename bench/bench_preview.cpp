@@ -219,8 +219,9 @@ void printMemoryFigures(const std::string& stockFile, const std::string& emptyFi
     std::printf("\n%d previews of the file in a row in one window (resident before: %.1f MiB):\n",
                 kPreviewsInARow, mib(residentBefore));
     for (int i = 0; i < kPreviewsInARow; ++i)
-        std::printf("  after preview %2d: resident %7.1f MiB, peak so far %7.1f MiB\n", i + 1,
-                    mib(residents[i]), mib(peaks[i]));
+        std::printf("  after preview %2d: resident %7.1f MiB, peak so far %7.1f MiB (%s KiB)\n",
+                    i + 1, mib(residents[i]), mib(peaks[i]),
+                    withThousands(peaks[i] / 1024).c_str());
     if (peakMeasured)
         std::printf("  peak after the %dth %s the peak after the first (%+.1f MiB)\n",
                     kPreviewsInARow,
