@@ -28,13 +28,23 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     : TPathEdit(parent), dialogTitle_(QStringLiteral("Browse")),
       filter_(QStringLiteral("All files (*.*)|*.*"))
 {
-    dialog_ = new QFileDialog(this);
-    dialog_->setObjectName(QStringLiteral("FileDialog"));
-    // Qt's own dialog behaves the same everywhere, and tests can answer it.
-    dialog_->setOption(QFileDialog::DontUseNativeDialog);
-    // The descriptions are shown as written; the patterns they carry are ours.
-    dialog_->setOption(QFileDialog::HideNameFilterDetails);
-    dialog_->setFileMode(QFileDialog::AnyFile);
+}
+
+QFileDialog* TFilenameEdit::Dialog() const
+{
+    // Made on first use: a file dialog reads the file system and the icon themes as it is
+    // made, which would otherwise hold up the window's start for a browse that may never come.
+    if (!dialog_) {
+        auto* self = const_cast<TFilenameEdit*>(this);
+        self->dialog_ = new QFileDialog(self);
+        dialog_->setObjectName(QStringLiteral("FileDialog"));
+        // Qt's own dialog behaves the same everywhere, and tests can answer it.
+        dialog_->setOption(QFileDialog::DontUseNativeDialog);
+        // The descriptions are shown as written; the patterns they carry are ours.
+        dialog_->setOption(QFileDialog::HideNameFilterDetails);
+        dialog_->setFileMode(QFileDialog::AnyFile);
+    }
+    return dialog_;
 }
 
 QString TFilenameEdit::FileName() const
@@ -48,7 +58,8 @@ void TFilenameEdit::SetFileName(const QString& value)
     if (!name.empty() && !isValidFileName(namePart(designatedFileName(name))))
         throw EButtonEditError("Invalid file name - " + name);
     setText(qstr(quotedFileName(name)));
-    dialog_->selectFile(QString());
+    if (dialog_)
+        dialog_->selectFile(QString());
 }
 
 QStringList TFilenameEdit::QtNameFilters(const QString& filter)
@@ -120,7 +131,7 @@ void TFilenameEdit::presetDialog(const QString& workingName)
 
 bool TFilenameEdit::runDialog(QString& chosen)
 {
-    QFileDialog& d = *dialog_;
+    QFileDialog& d = *Dialog();
     d.setWindowTitle(dialogTitle_);
     d.setAcceptMode(dialogKind_ == dkSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setDefaultSuffix(defaultExt_);
