@@ -43,6 +43,8 @@ constexpr int kPreviewsInARow = 10;
 constexpr double kTargetRatio = 1.5;
 constexpr double kTargetBytesOverText = 40;
 constexpr double kMiB = 1024.0 * 1024.0;
+// Two readings of the same resident memory can differ by this much.
+constexpr std::uint64_t kCountingSlack = 1 << 20;
 
 // What the intelligent scan asks of the system per record, and nothing else.
 void scanWithSystemCallLoop(const std::string& path)
@@ -223,10 +225,14 @@ void printMemoryFigures(const std::string& stockFile, const std::string& emptyFi
                     i + 1, mib(residents[i]), mib(peaks[i]),
                     withThousands(peaks[i] / 1024).c_str());
     if (peakMeasured)
-        std::printf("  peak after the %dth %s the peak after the first (%+.1f MiB)\n",
+        std::printf("  peak after the %dth %s the peak after the first (%+lld KiB; the kernel "
+                    "counts resident pages in batches of up to 256 KiB a thread)\n",
                     kPreviewsInARow,
-                    peaks[kPreviewsInARow - 1] <= peaks[0] ? "is no higher than" : "is ABOVE",
-                    mib(peaks[kPreviewsInARow - 1]) - mib(peaks[0]));
+                    peaks[kPreviewsInARow - 1] <= peaks[0] + kCountingSlack ? "is no higher than"
+                                                                            : "is ABOVE",
+                    (static_cast<long long>(peaks[kPreviewsInARow - 1]) -
+                     static_cast<long long>(peaks[0])) /
+                        1024);
     std::printf("  after \"Czytaj\" of an empty file blanks the grid: resident %.1f MiB "
                 "(%.1f MiB above where the first preview began)\n",
                 mib(residentBlank), mib(residentBlank) - mib(residentBefore));
