@@ -17,9 +17,10 @@ trap 'rm -rf "$work"' EXIT
 # Qt wants a private runtime folder; root's session may have none.
 mkdir -m 700 "$work/run"
 
-echo "==> machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), \
+hypervisor=$(lscpu 2>/dev/null | awk -F: '/Hypervisor vendor/ {gsub(/^ +/, "", $2); print " (" $2 " virtual machine)"}')
+echo "==> machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')$hypervisor, \
 $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo), \
-$(uname -r)"
+Linux $(uname -r), Debian $(cat /etc/debian_version 2>/dev/null || echo '?')"
 echo
 echo "==> the writer"
 "$build/bench/bench_writer" "$@"
