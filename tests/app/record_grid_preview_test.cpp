@@ -160,7 +160,6 @@ INSTANTIATE_TEST_SUITE_P(
                     false},
         PreviewCase{"CountedShrinkingPastTheCurrentRow", scrolledToRow40, 8, ScanMethod::Counted,
                     "5", false},
-        PreviewCase{"CountedGrowing", {}, 40, ScanMethod::Counted, "25", false},
         PreviewCase{"CountedPastTheEndFailsAfterItsRows", scrolledToRow40, 20, ScanMethod::Counted,
                     "50", true},
         PreviewCase{"MissingFileFailsAfterBlanking", scrolledToRow40, -1, ScanMethod::Intelligent,

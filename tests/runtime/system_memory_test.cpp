@@ -41,17 +41,11 @@ const std::string v1 = "/sys/fs/cgroup/memory";
 
 INSTANTIATE_TEST_SUITE_P(
     SystemMemory, ControlGroupMemory,
-    ::testing::Values(GroupCase{"NoGroups", "", {}, UINT64_MAX},
-                      GroupCase{"Version2NoLimit",
+    ::testing::Values(GroupCase{"Version2NoLimit",
                                 "0::/user.slice/app\n",
                                 {{v2 + "/user.slice/app/memory.max", "max\n"},
                                  {v2 + "/user.slice/app/memory.current", "1000\n"}},
                                 UINT64_MAX},
-                      GroupCase{"Version2LimitOnTheGroup",
-                                "0::/user.slice/app\n",
-                                {{v2 + "/user.slice/app/memory.max", "536870912\n"},
-                                 {v2 + "/user.slice/app/memory.current", "134217728\n"}},
-                                384 * kMiB},
                       GroupCase{"Version2TighterLimitAbove",
                                 "0::/user.slice/app\n",
                                 {{v2 + "/user.slice/app/memory.max", "536870912\n"},
@@ -67,18 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
                       GroupCase{"Version1MemoryController",
                                 "9:pids:/x\n4:cpu,memory:/batch/job\n1:name=systemd:/\n",
                                 {{v1 + "/batch/job/memory.limit_in_bytes", "209715200\n"},
-                                 {v1 + "/batch/job/memory.usage_in_bytes", "104857600\n"}},
-                                100 * kMiB},
-                      GroupCase{"Version1UnlimitedIsAHugeNumber",
-                                "4:memory:/batch\n",
-                                {{v1 + "/batch/memory.limit_in_bytes", "9223372036854771712\n"},
+                                 {v1 + "/batch/job/memory.usage_in_bytes", "104857600\n"},
+                                 {v1 + "/batch/memory.limit_in_bytes", "9223372036854771712\n"},
                                  {v1 + "/batch/memory.usage_in_bytes", "104857600\n"}},
-                                UINT64_MAX}),
+                                100 * kMiB}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(SystemMemory, ThisProcessCanTakeSomeMoreMemory)
-{
-    EXPECT_GT(availableMemoryBytes(), 16 * kMiB);
-}
 
 } // namespace

@@ -18,16 +18,14 @@ bool resetPeakResidentSize();
 inline constexpr std::uint64_t kResidentCountSlack = std::uint64_t(1) << 20;
 
 // False in a build whose allocator is not the system's (AddressSanitizer keeps freed memory in
-// quarantine and reserves vast address space): resident and address-space figures then say
-// nothing about the program's own use.
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool kMemoryFiguresMeaningful = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-inline constexpr bool kMemoryFiguresMeaningful = false;
+// quarantine and reserves vast address space): the figures then say nothing of the program.
+#if defined(__has_feature)
+#define NAPRAWA_ASAN_FEATURE __has_feature(address_sanitizer)
 #else
-inline constexpr bool kMemoryFiguresMeaningful = true;
+#define NAPRAWA_ASAN_FEATURE 0
 #endif
+#if defined(__SANITIZE_ADDRESS__) || NAPRAWA_ASAN_FEATURE
+inline constexpr bool kMemoryFiguresMeaningful = false;
 #else
 inline constexpr bool kMemoryFiguresMeaningful = true;
 #endif
