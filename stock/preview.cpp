@@ -28,13 +28,17 @@ public:
     explicit IntelligentPreview(PreviewGrid& grid) : grid_(grid) {}
     void take(const StockRecord& record) override
     {
-        // The scan's end is not known ahead: before every so many rows, memory must hold them
-        // at the most text a record can carry, or the preview stops while the window can
+        // The scan's end is not known ahead: rows are taken only as far as memory was last found
+        // to hold them, at the most text a record carries, and it is asked again at the latest
+        // every so many rows. When it holds no more, the preview stops while the window can
         // still show why.
-        if (row_ % kPreviewRowsAhead == 0 &&
-            grid_.RowCapacity(kMaxRowTextBytes) < kPreviewRowsAhead)
-            throw ERangeError("Too many records to preview: memory is running out after " +
-                              std::to_string(row_) + " records");
+        if (row_ == roomUntil_) {
+            const std::int64_t room = grid_.RowCapacity(kMaxRowTextBytes);
+            if (room <= 0)
+                throw ERangeError("Too many records to preview: memory is running out after " +
+                                  std::to_string(row_) + " records");
+            roomUntil_ = row_ + int(std::min<std::int64_t>(room, kPreviewRowsAhead));
+        }
         grid_.AppendRow();
         showRecord(grid_, ++row_, record, text_);
     }
@@ -42,6 +46,7 @@ public:
 private:
     PreviewGrid& grid_;
     int row_ = 0;
+    int roomUntil_ = 0; // the last row memory was found to hold
     std::string text_;
 };
 

@@ -10,9 +10,10 @@
 // A failure part-way leaves the rows written so far; the stock file is closed on every path.
 //
 // Memory: a count whose N + 1 rows the grid cannot hold is refused with ERangeError before the
-// first read, so the grid never grows for it. The intelligent scan's end is not known ahead,
-// so before its first row and every kPreviewRowsAhead rows after it the grid must be able to
-// hold that many more rows; if not, the preview ends with ERangeError, keeping the rows taken.
+// first read, so the grid never grows for it. The intelligent scan's end is not known ahead: it
+// takes rows only as far as the grid last said it could hold more (asked before the first row
+// and again at the latest every kPreviewRowsAhead rows); when it can hold none, the preview
+// ends with ERangeError, keeping the rows taken.
 inline constexpr int kPreviewRowsAhead = 8192;
 
 void previewStockFile(PreviewGrid& grid, const RepairInputs& inputs,

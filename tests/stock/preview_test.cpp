@@ -204,8 +204,8 @@ TEST_F(Preview, ACountTheGridCannotHoldIsRefusedBeforeItGrows)
     EXPECT_EQ(small.RowCount(), 10);
 }
 
-// The intelligent scan's end is not known ahead: memory is asked before the first row and every
-// kPreviewRowsAhead rows whether it holds that many more.
+// The intelligent scan's end is not known ahead: rows are taken only as far as the grid last said
+// it could hold, asked before the first row and again at the latest every kPreviewRowsAhead rows.
 struct RoomCase {
     const char* name;
     std::int64_t capacity;
@@ -238,13 +238,13 @@ TEST_P(IntelligentPreviewRoom, EndsWithAClearErrorBeforeRowsMemoryCannotHold)
     EXPECT_TRUE(os.openHandles().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Memory, IntelligentPreviewRoom,
-    ::testing::Values(RoomCase{"TooLittleForTheFirstRows", kPreviewRowsAhead - 1, 0},
-                      RoomCase{"EnoughForTheFirstRowsOnly", kPreviewRowsAhead + 100,
-                               kPreviewRowsAhead},
-                      RoomCase{"EnoughForAll", 2 * kPreviewRowsAhead, kPreviewRowsAhead + 50}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Memory, IntelligentPreviewRoom,
+                         ::testing::Values(RoomCase{"NoRoomAtAll", 0, 0},
+                                           RoomCase{"RoomForPartOfTheFile", kPreviewRowsAhead + 20,
+                                                    kPreviewRowsAhead + 20},
+                                           RoomCase{"RoomForExactlyAll", kPreviewRowsAhead + 50,
+                                                    kPreviewRowsAhead + 50}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Preview, TheLargestCountIsRefusedBeforeTheGridGrows)
 {
