@@ -281,10 +281,8 @@ RecordGridTexts::Place RecordGridTexts::makeRoom(Place at, std::size_t need)
     block.entries.resize(middle);
     block.entries.shrink_to_fit();
     const std::size_t moved = repack(*fresh, block, kBlockBytes);
-    if (moved > 0) {
-        block.garbage += moved;
-        repack(block, block, block.capacity);
-    }
+    if (moved > 0)
+        repack(block, block, std::min(block.capacity, kBlockBytes));
     blocks_.insert(blocks_.begin() + std::ptrdiff_t(at.block) + 1, std::move(fresh));
     if (at.entry >= middle)
         at = {at.block + 1, at.entry - middle};
@@ -393,12 +391,4 @@ void RecordGridTexts::clearBlock(Block& block, int rowLimit, int columnLimit)
             block.garbage += extent - newExtent;
     }
     block.entries.resize(kept);
-}
-
-std::size_t RecordGridTexts::footprint() const
-{
-    std::size_t bytes = blocks_.capacity() * sizeof(blocks_[0]);
-    for (const auto& block : blocks_)
-        bytes += sizeof(Block) + block->capacity + block->entries.capacity() * sizeof(Entry);
-    return bytes;
 }

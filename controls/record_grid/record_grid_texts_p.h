@@ -37,8 +37,6 @@ public:
 
     // Rows holding any text.
     std::size_t rowCount() const { return rowCount_; }
-    // The bytes of the blocks' buffers and indexes.
-    std::size_t footprint() const;
 
 private:
     struct Entry {
