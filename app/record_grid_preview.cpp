@@ -2,6 +2,16 @@
 
 #include "record_grid_store.h"
 
+RecordGridPreview::RecordGridPreview(RecordGridStore& store) : store_(store)
+{
+    store_.holdNotifications();
+}
+
+RecordGridPreview::~RecordGridPreview()
+{
+    store_.releaseNotifications();
+}
+
 void RecordGridPreview::ClearAllCells()
 {
     store_.ClearAllCells();

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <malloc.h>
 #include <stdexcept>
 #include <stdlib.h>
 
@@ -30,9 +31,14 @@ double secondsOf(const std::function<void()>& work)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double Timings::best() const
+double Timings::median() const
 {
-    return *std::min_element(runs.begin(), runs.end());
+    if (runs.empty())
+        return 0;
+    std::vector<double> sorted = runs;
+    std::sort(sorted.begin(), sorted.end());
+    const std::size_t middle = sorted.size() / 2;
+    return sorted.size() % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
 }
 
 std::string Timings::describe() const
@@ -43,7 +49,7 @@ std::string Timings::describe() const
         std::snprintf(text, sizeof text, "%s%.3f", all.empty() ? "" : ", ", run);
         all += text;
     }
-    std::snprintf(text, sizeof text, "%7.3f s  (runs %s)", best(), all.c_str());
+    std::snprintf(text, sizeof text, "%7.3f s  (runs %s)", median(), all.c_str());
     return text;
 }
 
@@ -69,6 +75,30 @@ std::uint64_t fileSize(const std::string& path)
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     return ec ? 0 : size;
+}
+
+std::uint64_t processStatusBytes(const std::string& key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(key, 0) == 0)
+            return std::stoull(line.substr(key.size())) * 1024;
+    return 0;
+}
+
+bool resetPeakResidentSize()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return bool(clear);
+}
+
+std::uint64_t heapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
 }
 
 std::string withThousands(std::uint64_t value)

@@ -25,10 +25,13 @@ private:
 // Wall-clock seconds of one call.
 double secondsOf(const std::function<void()>& work);
 
+// Wall times of the runs of one contender. Contenders are run in alternation (one run of each
+// per round), so a slower or faster stretch of the machine falls on all of them alike, and the
+// median of the runs is reported: not the best, which flatters whoever is luckiest.
 struct Timings {
     std::vector<double> runs;
-    double best() const;
-    // "1.234 s (runs 1.301, 1.234, 1.250)"
+    double median() const;
+    // "1.234 s (runs 1.301, 1.234, 1.250)", the first figure the median
     std::string describe() const;
 };
 
@@ -36,6 +39,16 @@ struct Timings {
 bool sameContents(const std::string& a, const std::string& b);
 
 std::uint64_t fileSize(const std::string& path);
+
+// A "VmRSS:", "VmHWM:" or other size line of /proc/self/status, in bytes; 0 when absent.
+std::uint64_t processStatusBytes(const std::string& key);
+
+// Sets the peak resident size (VmHWM) back to the present one, so the next peak is that of
+// what follows; false where the system refuses.
+bool resetPeakResidentSize();
+
+// Heap bytes in use: malloc's arena chunks and the blocks it maps on its own.
+std::uint64_t heapInUse();
 
 // 463000000 -> "463,000,000"
 std::string withThousands(std::uint64_t value);

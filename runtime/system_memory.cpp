@@ -15,15 +15,26 @@ std::uint64_t availableMemoryBytes()
     return std::min<std::uint64_t>(status.ullAvailPhys, status.ullAvailVirtual);
 }
 
+void returnFreeMemoryToSystem()
+{
+    // Coalesces the process heap's free blocks and gives their whole pages back.
+    ::HeapCompact(::GetProcessHeap(), 0);
+}
+
 #else
 
 #include <sys/resource.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 namespace
@@ -58,7 +69,79 @@ std::uint64_t addressSpaceLeft()
     return lim.rlim_cur > used ? lim.rlim_cur - used : 0;
 }
 
+std::optional<std::string> readSmallFile(const std::string& path)
+{
+    std::ifstream in(path);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A number at the start of a file's text; nothing for "max" or anything else.
+std::optional<std::uint64_t> leadingNumber(const std::optional<std::string>& text)
+{
+    if (!text)
+        return std::nullopt;
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (error != std::errc() || end == text->data())
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
+
+std::uint64_t controlGroupMemoryLeft(
+    std::string_view procSelfCgroup,
+    const std::function<std::optional<std::string>(const std::string&)>& readFile)
+{
+    // Version 1 reports "no limit" as a number near 2^63.
+    constexpr std::uint64_t kUnlimited = std::uint64_t(1) << 62;
+    std::uint64_t left = UINT64_MAX;
+    std::size_t start = 0;
+    while (start < procSelfCgroup.size()) {
+        std::size_t end = procSelfCgroup.find('\n', start);
+        if (end == std::string_view::npos)
+            end = procSelfCgroup.size();
+        const std::string_view line = procSelfCgroup.substr(start, end - start);
+        start = end + 1;
+        // "hierarchy:controllers:path"
+        const std::size_t first = line.find(':');
+        const std::size_t second =
+            first == std::string_view::npos ? first : line.find(':', first + 1);
+        if (second == std::string_view::npos)
+            continue;
+        const std::string_view controllers = line.substr(first + 1, second - first - 1);
+        std::string path(line.substr(second + 1));
+        std::string base, limitFile, usageFile;
+        if (line.substr(0, first) == "0" && controllers.empty()) {
+            base = "/sys/fs/cgroup";
+            limitFile = "/memory.max";
+            usageFile = "/memory.current";
+        } else if (("," + std::string(controllers) + ",").find(",memory,") != std::string::npos) {
+            base = "/sys/fs/cgroup/memory";
+            limitFile = "/memory.limit_in_bytes";
+            usageFile = "/memory.usage_in_bytes";
+        } else {
+            continue;
+        }
+        // The group and every group above it, up to the root of the hierarchy.
+        while (true) {
+            const std::string folder = base + (path == "/" ? "" : path);
+            const auto limit = leadingNumber(readFile(folder + limitFile));
+            const auto usage = leadingNumber(readFile(folder + usageFile));
+            if (limit && usage && *limit < kUnlimited)
+                left = std::min(left, *limit > *usage ? *limit - *usage : 0);
+            if (path.empty() || path == "/")
+                break;
+            const std::size_t slash = path.find_last_of('/');
+            path = slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
+        }
+    }
+    return left;
+}
 
 std::uint64_t availableMemoryBytes()
 {
@@ -69,7 +152,17 @@ std::uint64_t availableMemoryBytes()
         if (pages > 0 && pageSize > 0)
             available = static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
     }
-    return std::min(available, addressSpaceLeft());
+    const std::uint64_t groups =
+        controlGroupMemoryLeft(readSmallFile("/proc/self/cgroup").value_or(""), readSmallFile);
+    return std::min({available, addressSpaceLeft(), groups});
+}
+
+void returnFreeMemoryToSystem()
+{
+#if defined(__GLIBC__)
+    // Releases the free top of the heap and every whole free page inside it.
+    ::malloc_trim(0);
+#endif
 }
 
 #endif

@@ -17,6 +17,7 @@ packages=(
   desktop-file-utils               # desktop-file-validate: the package's menu entry
   xvfb xauth xdotool               # a virtual screen and keys for the packaged window and the screenshot
   imagemagick                      # import: the README's screenshot
+  libxcb1-dev                      # the start-up benchmark watches the window appear
 )
 # The Windows build of the core and the companion, tested under Wine (scripts/test-windows.sh).
 # Installed without their recommendations: Wine's would bring a desktop's worth of libraries.

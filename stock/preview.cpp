@@ -12,10 +12,14 @@ namespace
 // The most text five fields can carry: a length byte says at most 255 each.
 constexpr std::size_t kMaxRowTextBytes = kTextFieldCount * 255;
 
-void showRecord(PreviewGrid& grid, int row, const StockRecord& record)
+// Shows the five texts of a record in its row; text holds each in turn, so after the first
+// rows a record costs no allocation.
+void showRecord(PreviewGrid& grid, int row, const StockRecord& record, std::string& text)
 {
-    for (int field = 1; field <= kTextFieldCount; ++field)
-        grid.SetCellText(field, row, fieldText(record, field));
+    for (int field = 1; field <= kTextFieldCount; ++field) {
+        text.assign(fieldView(record, field));
+        grid.SetCellText(field, row, text);
+    }
 }
 
 class IntelligentPreview final : public RecordSink
@@ -24,13 +28,26 @@ public:
     explicit IntelligentPreview(PreviewGrid& grid) : grid_(grid) {}
     void take(const StockRecord& record) override
     {
+        // The scan's end is not known ahead: rows are taken only as far as memory was last found
+        // to hold them, at the most text a record carries, and it is asked again at the latest
+        // every so many rows. When it holds no more, the preview stops while the window can
+        // still show why.
+        if (row_ == roomUntil_) {
+            const std::int64_t room = grid_.RowCapacity(kMaxRowTextBytes);
+            if (room <= 0)
+                throw ERangeError("Too many records to preview: memory is running out after " +
+                                  std::to_string(row_) + " records");
+            roomUntil_ = row_ + int(std::min<std::int64_t>(room, kPreviewRowsAhead));
+        }
         grid_.AppendRow();
-        showRecord(grid_, ++row_, record);
+        showRecord(grid_, ++row_, record, text_);
     }
 
 private:
     PreviewGrid& grid_;
     int row_ = 0;
+    int roomUntil_ = 0; // the last row memory was found to hold
+    std::string text_;
 };
 
 class CountedPreview final : public RecordSink
@@ -50,13 +67,14 @@ public:
     void take(const StockRecord& record) override
     {
         grid_.SetRowCount(rows_);
-        showRecord(grid_, ++row_, record);
+        showRecord(grid_, ++row_, record, text_);
     }
 
 private:
     PreviewGrid& grid_;
     int rows_ = 1;
     int row_ = 0;
+    std::string text_;
 };
 
 } // namespace

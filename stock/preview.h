@@ -9,7 +9,12 @@
 // scan appends a row per record; the counted scan sets the row count to N + 1 at every record.
 // A failure part-way leaves the rows written so far; the stock file is closed on every path.
 //
-// A count whose N + 1 rows the grid cannot hold is refused with ERangeError before the first
-// read, so the grid never grows for it.
+// Memory: a count whose N + 1 rows the grid cannot hold is refused with ERangeError before the
+// first read, so the grid never grows for it. The intelligent scan's end is not known ahead: it
+// takes rows only as far as the grid last said it could hold more (asked before the first row
+// and again at the latest every kPreviewRowsAhead rows); when it can hold none, the preview
+// ends with ERangeError, keeping the rows taken.
+inline constexpr int kPreviewRowsAhead = 8192;
+
 void previewStockFile(PreviewGrid& grid, const RepairInputs& inputs,
                       OsFileApi& os = systemFileApi());

@@ -5,7 +5,7 @@
 #include <string>
 
 // The record grid as the preview sees it: the four grid operations, plus the capacity question
-// that lets a counted preview refuse a row count the grid cannot hold before it grows.
+// that lets a preview refuse rows the grid cannot hold before memory runs out.
 // None of the operations raises an error for any index the preview passes.
 class PreviewGrid
 {
@@ -22,6 +22,6 @@ public:
     // Stores the text of (column, row), also at or beyond the row count.
     virtual void SetCellText(int column, int row, const std::string& text) = 0;
 
-    // How many rows the grid could hold if each carried this many bytes of text.
+    // How many rows more the grid could hold if each carried this many bytes of text.
     virtual std::int64_t RowCapacity(std::size_t textBytesPerRow) const = 0;
 };

@@ -17,9 +17,14 @@ const std::uint8_t* fieldBytes(const StockRecord& record, int field, std::size_t
 
 std::string fieldText(const StockRecord& record, int field)
 {
+    return std::string(fieldView(record, field));
+}
+
+std::string_view fieldView(const StockRecord& record, int field)
+{
     std::size_t length = 0;
     const std::uint8_t* bytes = fieldBytes(record, field, length);
-    return std::string(reinterpret_cast<const char*>(bytes), length);
+    return {reinterpret_cast<const char*>(bytes), length};
 }
 
 bool isBlankName(const StockRecord& record)

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // A stock record: 463 bytes, of which only five length-prefixed text fields are read. Every
 // other byte is carried through unchanged.
@@ -19,6 +20,8 @@ inline constexpr std::array<std::size_t, kTextFieldCount> kTextFieldOffsets = {5
 // exactly as stored. A length beyond the field's room runs on into the following fields;
 // the last text ends at offset 348 at the latest, so it never leaves the record.
 std::string fieldText(const StockRecord& record, int field);
+// The same bytes, seen in the record.
+std::string_view fieldView(const StockRecord& record, int field);
 
 // Text field 1 empty once every byte 0..32 is trimmed from both ends.
 bool isBlankName(const StockRecord& record);

@@ -29,11 +29,21 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     : TPathEdit(parent), dialogTitle_(QStringLiteral("Browse")),
       filter_(QStringLiteral("All files (*.*)|*.*"))
 {
-    dialog_ = new TFileDialog(this);
-    dialog_->setObjectName(QStringLiteral("FileDialog"));
-    // The descriptions are shown as written; the patterns they carry are ours.
-    dialog_->setOption(QFileDialog::HideNameFilterDetails);
-    dialog_->setFileMode(QFileDialog::AnyFile);
+}
+
+QFileDialog* TFilenameEdit::Dialog() const
+{
+    // Made on first use: a file dialog reads the file system and the icon themes as it is
+    // made, which would otherwise hold up the window's start for a browse that may never come.
+    if (!dialog_) {
+        auto* self = const_cast<TFilenameEdit*>(this);
+        self->dialog_ = new TFileDialog(self);
+        dialog_->setObjectName(QStringLiteral("FileDialog"));
+        // The descriptions are shown as written; the patterns they carry are ours.
+        dialog_->setOption(QFileDialog::HideNameFilterDetails);
+        dialog_->setFileMode(QFileDialog::AnyFile);
+    }
+    return dialog_;
 }
 
 QString TFilenameEdit::FileName() const
@@ -47,7 +57,8 @@ void TFilenameEdit::SetFileName(const QString& value)
     if (!name.empty() && !isValidFileName(namePart(designatedFileName(name))))
         throw EButtonEditError("Invalid file name - " + name);
     setText(qstr(quotedFileName(name)));
-    dialog_->selectFile(QString());
+    if (dialog_)
+        dialog_->selectFile(QString());
 }
 
 QStringList TFilenameEdit::QtNameFilters(const QString& filter)
@@ -119,7 +130,7 @@ void TFilenameEdit::presetDialog(const QString& workingName)
 
 bool TFilenameEdit::runDialog(QString& chosen)
 {
-    QFileDialog& d = *dialog_;
+    QFileDialog& d = *Dialog();
     d.setWindowTitle(dialogTitle_);
     d.setAcceptMode(dialogKind_ == dkSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setDefaultSuffix(defaultExt_);

@@ -15,8 +15,8 @@ enum TFileDialogOption {
     ofNoChangeDir = 0x2,  // a confirmed choice leaves the process's current directory alone
 };
 
-// The file-name field: a path edit whose button opens a file dialog it owns for its whole
-// life, and whose FileName tolerates quotes and trailing words in the text.
+// The file-name field: a path edit whose button opens a file dialog it makes on first use and
+// owns from then on, and whose FileName tolerates quotes and trailing words in the text.
 //
 // The dialog (object name "FileDialog") is Qt's own, not the platform's, titled DialogTitle.
 // Filter is written "description|patterns|description|patterns..." with patterns parted by
@@ -72,7 +72,8 @@ public:
     // chosen (absolute).
     QString DialogFileName() const { return dialogFileName_; }
 
-    QFileDialog* Dialog() const { return dialog_; }
+    // The dialog, made when first asked for (or at the first browse).
+    QFileDialog* Dialog() const;
 
     // The dialog's filter list as Qt takes it: each description followed by its patterns in
     // parentheses, "*.*" written as "*".

@@ -1,97 +1,30 @@
 #include "record_grid_store.h"
 
+#include "record_grid_texts_p.h"
 #include "system_memory.h"
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
-namespace
+RecordGridStore::RecordGridStore()
+    : colWidths_(std::begin(kColWidths), std::end(kColWidths)),
+      texts_(std::make_unique<RecordGridTexts>())
 {
-
-// A packed row is a run of entries, each: column (varint), length (varint), the bytes.
-void putVarint(std::string& out, std::uint64_t v)
-{
-    while (v >= 0x80) {
-        out += static_cast<char>((v & 0x7F) | 0x80);
-        v >>= 7;
-    }
-    out += static_cast<char>(v);
 }
 
-std::uint64_t getVarint(std::string_view s, std::size_t& i)
-{
-    std::uint64_t v = 0;
-    int shift = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i++]);
-        v |= std::uint64_t(b & 0x7F) << shift;
-        if ((b & 0x80) == 0)
-            break;
-        shift += 7;
-    }
-    return v;
-}
-
-struct PackedEntry {
-    int column;
-    std::size_t begin; // of the whole entry
-    std::size_t text;  // of the text bytes
-    std::size_t length;
-    std::size_t end() const { return text + length; }
-};
-
-template <typename F> void forEachEntry(std::string_view packed, F&& f)
-{
-    std::size_t i = 0;
-    while (i < packed.size()) {
-        PackedEntry e{};
-        e.begin = i;
-        e.column = static_cast<int>(getVarint(packed, i));
-        e.length = getVarint(packed, i);
-        e.text = i;
-        i = e.end();
-        if (!f(e))
-            return;
-    }
-}
-
-} // namespace
-
-RecordGridStore::RecordGridStore() : colWidths_(std::begin(kColWidths), std::end(kColWidths)) {}
+RecordGridStore::~RecordGridStore() = default;
+RecordGridStore::RecordGridStore(RecordGridStore&&) noexcept = default;
+RecordGridStore& RecordGridStore::operator=(RecordGridStore&&) noexcept = default;
 
 void RecordGridStore::ClearAllCells()
 {
     if (rowCount_ <= 0 || kColCount <= 0)
         return;
-    if (rows_.size() < static_cast<std::size_t>(rowCount_)) {
-        std::vector<int> touched;
-        for (const auto& [row, packed] : rows_)
-            if (row < rowCount_)
-                touched.push_back(row);
-        for (const int row : touched)
-            eraseCellsBelowColumn(row, kColCount);
-    } else {
-        for (int row = 0; row < rowCount_; ++row)
-            eraseCellsBelowColumn(row, kColCount);
-    }
+    // A preview of many rows frees much at once: give it back rather than keep it for the next.
+    if (texts_->clearBelow(rowCount_, kColCount) >= kGiveBackBytes)
+        returnFreeMemoryToSystem();
     notifyCells({0, 0, kColCount - 1, rowCount_ - 1});
-}
-
-void RecordGridStore::eraseCellsBelowColumn(int row, int columnLimit)
-{
-    const auto it = rows_.find(row);
-    if (it == rows_.end())
-        return;
-    std::string kept;
-    forEachEntry(it->second, [&](const PackedEntry& e) {
-        if (e.column >= columnLimit)
-            kept.append(it->second, e.begin, e.end() - e.begin);
-        return true;
-    });
-    if (kept.empty())
-        rows_.erase(it);
-    else
-        it->second = std::move(kept);
 }
 
 void RecordGridStore::AppendRow()
@@ -100,7 +33,7 @@ void RecordGridStore::AppendRow()
     SetRowCount(rowCount_ + 1);
     const int row = rowCount_ - 1;
     rowHeights_.erase(row);
-    rows_.erase(row);
+    texts_->eraseRow(row);
     colWidths_.back() = lastWidth;
     notifyCells({0, row, kColCount - 1, row});
 }
@@ -130,32 +63,7 @@ void RecordGridStore::SetCellText(int column, int row, const std::string& text)
 {
     if (column < 0 || row < 0)
         return;
-    std::string& packed = rows_[row];
-    std::size_t insertAt = packed.size();
-    std::size_t eraseEnd = packed.size();
-    forEachEntry(packed, [&](const PackedEntry& e) {
-        if (e.column < column)
-            return true;
-        insertAt = e.begin;
-        eraseEnd = e.column == column ? e.end() : e.begin;
-        return false;
-    });
-    std::string entry;
-    if (!text.empty()) {
-        putVarint(entry, static_cast<std::uint64_t>(column));
-        putVarint(entry, text.size());
-        entry += text;
-    }
-    if (insertAt == packed.size()) {
-        packed += entry; // the preview writes columns in order: append in place
-    } else {
-        std::string rebuilt;
-        rebuilt.reserve(packed.size() - (eraseEnd - insertAt) + entry.size());
-        rebuilt.append(packed, 0, insertAt).append(entry).append(packed, eraseEnd);
-        packed = std::move(rebuilt);
-    }
-    if (packed.empty())
-        rows_.erase(row);
+    texts_->setText(column, row, text);
     if (row < rowCount_ && column < kColCount)
         notifyCells({column, row, column, row});
 }
@@ -163,23 +71,20 @@ void RecordGridStore::SetCellText(int column, int row, const std::string& text)
 std::int64_t RecordGridStore::RowCapacity(std::size_t textBytesPerRow) const
 {
     const std::uint64_t perRow = textBytesPerRow + kRowBookkeepingBytes;
-    const std::uint64_t rows = availableMemoryBytes() / perRow;
+    const std::uint64_t available = availableMemoryBytes();
+    const std::uint64_t rows =
+        available > kMemoryReserve ? (available - kMemoryReserve) / perRow : 0;
     return static_cast<std::int64_t>(std::min<std::uint64_t>(rows, INT_MAX));
 }
 
 std::string_view RecordGridStore::CellText(int column, int row) const
 {
-    const auto it = rows_.find(row);
-    if (it == rows_.end())
-        return {};
-    std::string_view found;
-    const std::string_view packed = it->second;
-    forEachEntry(packed, [&](const PackedEntry& e) {
-        if (e.column == column)
-            found = packed.substr(e.text, e.length);
-        return e.column < column;
-    });
-    return found;
+    return texts_->text(column, row);
+}
+
+std::size_t RecordGridStore::StoredRowCount() const
+{
+    return texts_->rowCount();
 }
 
 int RecordGridStore::ColWidth(int column) const
@@ -323,20 +228,53 @@ void RecordGridStore::SetSelection(GridCell anchor, GridCell current)
     notifySelection();
 }
 
+void RecordGridStore::releaseNotifications()
+{
+    if (held_ == 0 || --held_ > 0)
+        return;
+    const GridRect cells = std::exchange(heldCells_, GridRect{});
+    const bool layout = std::exchange(heldLayout_, false);
+    const bool selection = std::exchange(heldSelection_, false);
+    if (!listener_)
+        return;
+    if (layout)
+        listener_->layoutChanged();
+    if (cells.left <= cells.right)
+        listener_->cellsChanged(cells);
+    if (selection)
+        listener_->selectionChanged();
+}
+
 void RecordGridStore::notifyCells(const GridRect& r)
 {
-    if (listener_)
-        listener_->cellsChanged(r);
+    if (held_ == 0) {
+        if (listener_)
+            listener_->cellsChanged(r);
+        return;
+    }
+    GridRect& held = heldCells_;
+    if (held.right < held.left) {
+        held = r;
+        return;
+    }
+    held.left = std::min(held.left, r.left);
+    held.top = std::min(held.top, r.top);
+    held.right = std::max(held.right, r.right);
+    held.bottom = std::max(held.bottom, r.bottom);
 }
 
 void RecordGridStore::notifyLayout()
 {
-    if (listener_)
+    if (held_ > 0)
+        heldLayout_ = true;
+    else if (listener_)
         listener_->layoutChanged();
 }
 
 void RecordGridStore::notifySelection()
 {
-    if (listener_)
+    if (held_ > 0)
+        heldSelection_ = true;
+    else if (listener_)
         listener_->selectionChanged();
 }

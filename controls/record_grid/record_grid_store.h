@@ -3,10 +3,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+class RecordGridTexts;
 
 // A cell of the record grid, column and row counted from 0.
 struct GridCell {
@@ -55,12 +57,21 @@ public:
     static constexpr int kColCount = 6;
     static constexpr int kDefaultRowHeight = 21;
     static constexpr int kColWidths[kColCount] = {64, 322, 64, 64, 64, 64};
-    // What one stored row costs beside its text, measured on the packing used here.
-    static constexpr std::size_t kRowBookkeepingBytes = 160;
+    // What one stored row of five cells costs beside its text, at most: its packing, its share
+    // of the blocks' indexes and unfilled ends, and the allocator's overhead.
+    static constexpr std::size_t kRowBookkeepingBytes = 40;
+    // What the window keeps for itself (painting, the error display) when memory runs short.
+    static constexpr std::uint64_t kMemoryReserve = std::uint64_t(64) << 20;
+    // Clearing that frees this much hands the memory back to the system at once.
+    static constexpr std::size_t kGiveBackBytes = 1 << 20;
 
     RecordGridStore();
+    ~RecordGridStore();
+    RecordGridStore(RecordGridStore&&) noexcept;
+    RecordGridStore& operator=(RecordGridStore&&) noexcept;
 
-    // Blanks every cell of rows 0..RowCount-1 in every column; the row count stays.
+    // Blanks every cell of rows 0..RowCount-1 in every column; the row count stays. The memory
+    // the blanked texts held goes back to the system.
     void ClearAllCells();
     // One blank row more at the end, at the default height.
     void AppendRow();
@@ -69,7 +80,8 @@ public:
     void SetRowCount(int rows);
     // Stores the text of (column, row), also at or beyond the row count.
     void SetCellText(int column, int row, const std::string& text);
-    // How many rows memory could hold if each carried this many bytes of text.
+    // How many rows more memory could hold if each carried this many bytes of text, keeping
+    // kMemoryReserve of what the process may still take (availableMemoryBytes) for the window.
     std::int64_t RowCapacity(std::size_t textBytesPerRow) const;
 
     // The text of (column, row); empty for a cell never written. The view stays valid until
@@ -112,13 +124,17 @@ public:
     void SetSelection(GridCell anchor, GridCell current);
 
     void setListener(RecordGridStoreListener* listener) { listener_ = listener; }
+    // Between these two the listener hears nothing; the release that matches the first hold
+    // then tells it once what changed meanwhile: the layout, the cells as one rectangle, the
+    // selection. A preview filling a million rows so costs the view one update, not millions.
+    void holdNotifications() { ++held_; }
+    void releaseNotifications();
 
     // Number of rows holding any text: what the store actually keeps.
-    std::size_t StoredRowCount() const { return rows_.size(); }
+    std::size_t StoredRowCount() const;
 
 private:
     GridCell clampToNormal(GridCell cell) const;
-    void eraseCellsBelowColumn(int row, int columnLimit);
     void notifyCells(const GridRect& r);
     void notifyLayout();
     void notifySelection();
@@ -129,9 +145,12 @@ private:
     int defaultRowHeight_ = kDefaultRowHeight;
     std::vector<int> colWidths_;
     std::map<int, int> rowHeights_; // only rows whose height differs from the default
-    // Per row, its non-empty cells packed in column order: column, length, bytes.
-    std::unordered_map<int, std::string> rows_;
+    std::unique_ptr<RecordGridTexts> texts_;
     GridCell current_{1, 1};
     GridCell anchor_{1, 1};
     RecordGridStoreListener* listener_ = nullptr;
+    int held_ = 0;
+    GridRect heldCells_; // none while empty
+    bool heldLayout_ = false;
+    bool heldSelection_ = false;
 };

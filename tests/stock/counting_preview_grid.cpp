@@ -33,3 +33,12 @@ std::string_view CountingPreviewGrid::CellText(int column, int row) const
     const auto it = cells_.find({row, column});
     return it == cells_.end() ? std::string_view() : std::string_view(it->second);
 }
+
+std::int64_t CountingPreviewGrid::RowCapacity(std::size_t) const
+{
+    std::int64_t rows = 0;
+    for (auto it = cells_.begin(); it != cells_.end();
+         it = cells_.lower_bound({it->first.first + 1, 0}))
+        ++rows;
+    return capacity_ - rows;
+}

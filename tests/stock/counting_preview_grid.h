@@ -11,7 +11,8 @@
 
 // A stand-in for the record grid as the preview sees it: the four grid operations kept in a
 // plain map by the grid's own rules (texts stored independently of the row count, cleared only
-// below it, appended rows blank), every call counted, and a capacity the test chooses.
+// below it, appended rows blank), every call counted, and a capacity the test chooses, of which
+// each row holding text takes one.
 class CountingPreviewGrid final : public PreviewGrid
 {
 public:
@@ -27,7 +28,7 @@ public:
     int RowCount() const override { return rowCount_; }
     void SetRowCount(int rows) override;
     void SetCellText(int column, int row, const std::string& text) override;
-    std::int64_t RowCapacity(std::size_t) const override { return capacity_; }
+    std::int64_t RowCapacity(std::size_t) const override;
 
     int ColCount() const { return kColCount; }
     std::string_view CellText(int column, int row) const;

@@ -204,6 +204,48 @@ TEST_F(Preview, ACountTheGridCannotHoldIsRefusedBeforeItGrows)
     EXPECT_EQ(small.RowCount(), 10);
 }
 
+// The intelligent scan's end is not known ahead: rows are taken only as far as the grid last said
+// it could hold, asked before the first row and again at the latest every kPreviewRowsAhead rows.
+struct RoomCase {
+    const char* name;
+    std::int64_t capacity;
+    int rowsTaken; // of kPreviewRowsAhead + 50 records; all of them when it runs through
+};
+
+class IntelligentPreviewRoom : public Preview, public ::testing::WithParamInterface<RoomCase>
+{
+};
+
+TEST_P(IntelligentPreviewRoom, EndsWithAClearErrorBeforeRowsMemoryCannotHold)
+{
+    const RoomCase& c = GetParam();
+    constexpr int kRecords = kPreviewRowsAhead + 50;
+    CountingPreviewGrid limited(c.capacity);
+    std::string message;
+    try {
+        previewStockFile(limited, FixedRepairInputs(stock(kRecords)), os);
+    } catch (const ERangeError& e) {
+        message = e.message();
+    }
+    EXPECT_EQ(message, c.rowsTaken == kRecords
+                           ? ""
+                           : "Too many records to preview: memory is running out after " +
+                                 std::to_string(c.rowsTaken) + " records");
+    EXPECT_EQ(limited.RowCount(), 2 + c.rowsTaken);
+    EXPECT_EQ(limited.CellText(1, c.rowsTaken),
+              c.rowsTaken ? "Towar " + std::to_string(c.rowsTaken) : "");
+    EXPECT_EQ(limited.CellText(1, c.rowsTaken + 1), "");
+    EXPECT_TRUE(os.openHandles().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Memory, IntelligentPreviewRoom,
+                         ::testing::Values(RoomCase{"NoRoomAtAll", 0, 0},
+                                           RoomCase{"RoomForPartOfTheFile", kPreviewRowsAhead + 20,
+                                                    kPreviewRowsAhead + 20},
+                                           RoomCase{"RoomForExactlyAll", kPreviewRowsAhead + 50,
+                                                    kPreviewRowsAhead + 50}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(Preview, TheLargestCountIsRefusedBeforeTheGridGrows)
 {
     const std::string message = run(stock(3), ScanMethod::Counted, "2147483647");

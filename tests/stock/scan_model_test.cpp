@@ -169,9 +169,13 @@ protected:
     void checkPreview(const std::string& file, const FixedRepairInputs& inputs,
                       ReferenceScan expected, RandomStock& random)
     {
+        // A grid short of room refuses a counted preview up front; the intelligent preview's
+        // running out of memory part-way has tests of its own, so it gets room enough here.
+        const bool counted = inputs.method == ScanMethod::Counted;
         const std::int64_t capacity =
-            random.below(4) == 0 ? 1 + random.below(static_cast<int>(file.size() / kRecord) + 3)
-                                 : INT64_MAX;
+            counted && random.below(4) == 0
+                ? 1 + random.below(static_cast<int>(file.size() / kRecord) + 3)
+                : INT64_MAX;
         CountingPreviewGrid grid(capacity);
         const int rowsBefore = 1 + random.below(5);
         grid.SetRowCount(rowsBefore);
@@ -179,7 +183,6 @@ protected:
             for (int col = 0; col < grid.ColCount(); ++col)
                 grid.SetCellText(col, row, "stare");
 
-        const bool counted = inputs.method == ScanMethod::Counted;
         if (counted && (expected.count >= INT_MAX || expected.count + 1 > capacity))
             expected = {0,
                         "Too many records to preview: " + std::to_string(expected.count) +

@@ -1,0 +1,170 @@
+#include "preview.h"
+#include "qt_printers.h"
+#include "record_grid.h"
+#include "record_grid_preview.h"
+#include "scratch_dir.h"
+#include "stock_builder.h"
+#include "window_wait.h"
+
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <stdexcept>
+
+namespace
+{
+
+// The grid operations passed to the store one by one, each heard by the view at once: how the
+// grid was filled before the adapter held the notifications back.
+class StoreDirectly final : public PreviewGrid
+{
+public:
+    explicit StoreDirectly(RecordGridStore& store) : store_(store) {}
+    void ClearAllCells() override { store_.ClearAllCells(); }
+    void AppendRow() override { store_.AppendRow(); }
+    int RowCount() const override { return store_.RowCount(); }
+    void SetRowCount(int rows) override { store_.SetRowCount(rows); }
+    void SetCellText(int column, int row, const std::string& text) override
+    {
+        store_.SetCellText(column, row, text);
+    }
+    std::int64_t RowCapacity(std::size_t bytes) const override { return store_.RowCapacity(bytes); }
+
+private:
+    RecordGridStore& store_;
+};
+
+// A preview as a case: what the grid held before, then what "Czytaj" was asked to read.
+struct PreviewCase {
+    const char* name;
+    std::function<void(RecordGridStore&)> before;
+    int records; // in the stock file; -1: no file
+    ScanMethod method;
+    const char* count;
+    bool fails;
+};
+void PrintTo(const PreviewCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class HeldPreview : public ::testing::TestWithParam<PreviewCase>
+{
+protected:
+    void SetUp() override
+    {
+        for (TRecordGrid* grid : {&held, &direct}) {
+            grid->resize(649, 188);
+            grid->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(grid));
+        }
+    }
+
+    // Runs the case's preview; true if it failed. The error leaves through run, as it leaves
+    // the window's handler.
+    bool preview(const std::function<void(const RepairInputs&)>& run)
+    {
+        const PreviewCase& c = GetParam();
+        const std::string file = scratch.file(c.records < 0 ? "brak.rek" : "mag.rek");
+        if (c.records >= 0)
+            writeFileBytes(file, stockFileBytes(c.records, {}, 100));
+        try {
+            run(FixedRepairInputs(file, c.method, c.count));
+        } catch (const std::exception&) {
+            return true;
+        }
+        return false;
+    }
+
+    ScratchDir scratch;
+    TRecordGrid held;
+    TRecordGrid direct;
+};
+
+// What the screen shows of the grid, painted by the repaints it asked for.
+QImage onScreen(TRecordGrid& grid)
+{
+    return grid.screen()->grabWindow(grid.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// The grid painted afresh from what it holds now.
+QImage rendered(TRecordGrid& grid)
+{
+    return grid.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// A refit queues more work, and scroll bars that come or go more repaints: a few rounds of the
+// event loop see them all done.
+void settleAll()
+{
+    for (int round = 0; round < 8; ++round)
+        settle();
+}
+
+// What the operator sees after a preview, failed or not, is the same whether the view heard of
+// every change while it ran or of all of them once at its end: the cells painted, where the
+// view is scrolled, the scroll bars, the current cell and the selection.
+TEST_P(HeldPreview, LeavesTheGridAsHearingEveryChangeWould)
+{
+    const PreviewCase& c = GetParam();
+    for (TRecordGrid* grid : {&held, &direct})
+        if (c.before)
+            c.before(grid->store());
+    settleAll();
+
+    const bool heldFailed = preview([&](const RepairInputs& inputs) {
+        RecordGridPreview grid(held.store());
+        previewStockFile(grid, inputs);
+    });
+    const bool directFailed = preview([&](const RepairInputs& inputs) {
+        StoreDirectly grid(direct.store());
+        previewStockFile(grid, inputs);
+    });
+    settleAll();
+
+    EXPECT_EQ(heldFailed, c.fails);
+    EXPECT_EQ(directFailed, c.fails);
+    EXPECT_EQ(held.store().RowCount(), direct.store().RowCount());
+    EXPECT_EQ(held.store().CurrentCell(), direct.store().CurrentCell());
+    EXPECT_EQ(held.store().Selection(), direct.store().Selection());
+    for (auto bar :
+         {&QAbstractScrollArea::verticalScrollBar, &QAbstractScrollArea::horizontalScrollBar}) {
+        EXPECT_EQ((held.*bar)()->isVisible(), (direct.*bar)()->isVisible());
+        EXPECT_EQ((held.*bar)()->maximum(), (direct.*bar)()->maximum());
+        EXPECT_EQ((held.*bar)()->value(), (direct.*bar)()->value());
+    }
+    // What the screen shows was painted by the repaints each grid asked for: a repaint never
+    // asked for leaves it behind what the grid holds.
+    const QImage shown = onScreen(held);
+    EXPECT_EQ(shown, onScreen(direct));
+    EXPECT_EQ(shown, rendered(held)) << "the screen is behind the grid";
+}
+
+void scrolledToRow40(RecordGridStore& store)
+{
+    store.SetRowCount(60);
+    store.SetCellText(2, 40, "stary tekst");
+    store.SetCellText(4, 38, "stary tekst");
+    store.SetCurrentCell({3, 40});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RecordGridPreview, HeldPreview,
+    ::testing::Values(
+        PreviewCase{"IntelligentIntoTheNewGrid", {}, 30, ScanMethod::Intelligent, "", false},
+        PreviewCase{"IntelligentAfterScrolling", scrolledToRow40, 12, ScanMethod::Intelligent, "",
+                    false},
+        PreviewCase{"CountedShrinkingPastTheCurrentRow", scrolledToRow40, 8, ScanMethod::Counted,
+                    "5", false},
+        PreviewCase{"CountedPastTheEndFailsAfterItsRows", scrolledToRow40, 20, ScanMethod::Counted,
+                    "50", true},
+        PreviewCase{"MissingFileFailsAfterBlanking", scrolledToRow40, -1, ScanMethod::Intelligent,
+                    "", true},
+        PreviewCase{"NothingRead", scrolledToRow40, 0, ScanMethod::Intelligent, "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

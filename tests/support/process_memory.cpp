@@ -1,0 +1,42 @@
+#include "process_memory.h"
+
+#include <fstream>
+#include <string>
+
+namespace
+{
+
+std::uint64_t statusBytes(const std::string& key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(key, 0) == 0)
+            return std::stoull(line.substr(key.size())) * 1024;
+    return 0;
+}
+
+} // namespace
+
+std::uint64_t residentBytes()
+{
+    return statusBytes("VmRSS:");
+}
+
+std::uint64_t peakResidentBytes()
+{
+    return statusBytes("VmHWM:");
+}
+
+std::uint64_t addressSpaceBytes()
+{
+    return statusBytes("VmSize:");
+}
+
+bool resetPeakResidentSize()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return bool(clear);
+}
