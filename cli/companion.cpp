@@ -1,7 +1,7 @@
 #include "companion.h"
 
 #include "exceptions.h"
-#include "inspection_text.h"
+#include "figures_text.h"
 #include "integer_text.h"
 #include "repair_inputs.h"
 #include "stock_record.h"
@@ -90,13 +90,12 @@ int inspect(const CommandLine& line, std::ostream& out, std::ostream& err, OsFil
     for (const std::string& name : line.files) {
         const std::string shown = displayName(name);
         try {
-            const StockInspection figures = inspectStockFile(name, os);
-            out << (line.json ? inspectionJson(shown, figures) + "\n"
-                              : inspectionText(shown, figures));
+            const StockFigures figures = inspectStockFile(name, os);
+            out << (line.json ? figuresJson(shown, figures) + "\n" : figuresText(shown, figures));
         } catch (const std::exception& e) {
             const auto* io = dynamic_cast<const EInOutError*>(&e);
             if (line.json)
-                out << inspectionErrorJson(shown, io ? io->code() : 0, displayedMessage(e)) << "\n";
+                out << figuresErrorJson(shown, io ? io->code() : 0, displayedMessage(e)) << "\n";
             err << shown << ": " << displayedMessage(e) << "\n";
             result = kFailed;
         }

@@ -1,9 +1,9 @@
 #include "companion.h"
 #include "exceptions.h"
-#include "inspection_text.h"
+#include "figures_text.h"
 #include "scratch_dir.h"
 #include "stock_builder.h"
-#include "stock_inspection.h"
+#include "stock_figures.h"
 #include "writer.h"
 
 #include <gtest/gtest.h>
@@ -92,7 +92,7 @@ protected:
 TEST_P(CompanionOnStock, InspectTellsTheFigures)
 {
     const auto& c = GetParam();
-    const StockInspection f = inspectStockFile(stock);
+    const StockFigures f = inspectStockFile(stock);
     EXPECT_EQ(f.size, bytes.size());
     EXPECT_EQ(f.records, std::uint64_t(c.records));
     EXPECT_EQ(f.tail, std::uint64_t(c.tail));

@@ -9,7 +9,7 @@
 // What a stock file holds, as the scans see it: read through the same record file and the same
 // intelligent scan as the window, so the figures are the records the repair takes. Nothing is
 // written; the file is opened as the window opens it (a read-only file is refused with 5).
-struct StockInspection {
+struct StockFigures {
     // Blank-name positions listed beside their count.
     static constexpr std::size_t kListedBlankNames = 10;
 
@@ -25,4 +25,4 @@ struct StockInspection {
 };
 
 // Throws EInOutError as the window's preview would (open, end test, read).
-StockInspection inspectStockFile(const std::string& name, OsFileApi& os = systemFileApi());
+StockFigures inspectStockFile(const std::string& name, OsFileApi& os = systemFileApi());

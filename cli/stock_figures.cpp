@@ -1,4 +1,4 @@
-#include "stock_inspection.h"
+#include "stock_figures.h"
 
 #include "exceptions.h"
 #include "record_file.h"
@@ -10,7 +10,7 @@ namespace
 class BlankNameCounter final : public RecordSink
 {
 public:
-    explicit BlankNameCounter(StockInspection& figures) : figures_(figures) {}
+    explicit BlankNameCounter(StockFigures& figures) : figures_(figures) {}
 
     void take(const StockRecord& record) override
     {
@@ -18,22 +18,22 @@ public:
         if (!isBlankName(record))
             return;
         ++figures_.blankNames;
-        if (figures_.firstBlankNames.size() < StockInspection::kListedBlankNames)
+        if (figures_.firstBlankNames.size() < StockFigures::kListedBlankNames)
             figures_.firstBlankNames.push_back(taken_);
     }
 
     std::uint64_t taken() const { return taken_; }
 
 private:
-    StockInspection& figures_;
+    StockFigures& figures_;
     std::uint64_t taken_ = 0;
 };
 
 } // namespace
 
-StockInspection inspectStockFile(const std::string& name, OsFileApi& os)
+StockFigures inspectStockFile(const std::string& name, OsFileApi& os)
 {
-    StockInspection figures;
+    StockFigures figures;
     TRecordFile file(os);
     file.open(name);
     const OsQueryResult size = os.size(file.handle());

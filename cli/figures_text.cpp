@@ -1,4 +1,4 @@
-#include "inspection_text.h"
+#include "figures_text.h"
 
 #include <cstdio>
 
@@ -41,7 +41,7 @@ std::size_t utf8SequenceLength(const std::string& text, std::size_t i)
     return code < lowest || code > 0x10FFFF || surrogate ? 0 : length;
 }
 
-std::string positions(const StockInspection& figures)
+std::string positions(const StockFigures& figures)
 {
     std::string list;
     for (const std::uint64_t position : figures.firstBlankNames)
@@ -84,7 +84,7 @@ std::string jsonString(const std::string& utf8)
     return out + "\"";
 }
 
-std::string inspectionText(const std::string& displayName, const StockInspection& figures)
+std::string figuresText(const std::string& displayName, const StockFigures& figures)
 {
     std::string text = displayName + "\n";
     text += "  size         " + plural(figures.size, "byte", "bytes") + ": " +
@@ -106,7 +106,7 @@ std::string inspectionText(const std::string& displayName, const StockInspection
     return text;
 }
 
-std::string inspectionJson(const std::string& displayName, const StockInspection& figures)
+std::string figuresJson(const std::string& displayName, const StockFigures& figures)
 {
     std::string first;
     for (const std::uint64_t position : figures.firstBlankNames)
@@ -122,8 +122,8 @@ std::string inspectionJson(const std::string& displayName, const StockInspection
            "\"},\"counted_scan_max\":" + std::to_string(figures.countedMax()) + "}";
 }
 
-std::string inspectionErrorJson(const std::string& displayName, std::uint32_t code,
-                                const std::string& message)
+std::string figuresErrorJson(const std::string& displayName, std::uint32_t code,
+                             const std::string& message)
 {
     return "{\"file\":" + jsonString(displayName) + ",\"error\":{\"code\":" + std::to_string(code) +
            ",\"message\":" + jsonString(message) + "}}";
