@@ -310,17 +310,12 @@ void PrintTo(const Arrival& c, std::ostream* os)
     *os << c.name;
 }
 
-bool pasteKey(QLineEdit& field, const QString& text, QKeyCombination key)
-{
-    QApplication::clipboard()->setText(text);
-    QTest::keyClick(&field, key.key(), key.keyboardModifiers());
-    return true;
-}
-
 const Arrival kArrivals[] = {
     {"CtrlV", "Moje dane/mag.dat\nreszta",
      [](QLineEdit& f, const QString& t) {
-         return pasteKey(f, t, Qt::ControlModifier | Qt::Key_V);
+         QApplication::clipboard()->setText(t);
+         QTest::keyClick(&f, Qt::Key_V, Qt::ControlModifier);
+         return true;
      }},
     {"ContextMenuPaste", "Moje dane/mag.dat\rreszta",
      [](QLineEdit& f, const QString& t) {
