@@ -22,7 +22,6 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -305,10 +304,6 @@ struct Arrival {
     QString text;
     bool (*bring)(QLineEdit& field, const QString& text);
 };
-void PrintTo(const Arrival& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 const Arrival kArrivals[] = {
     {"CtrlV", "Moje dane/mag.dat\nreszta",
