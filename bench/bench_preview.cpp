@@ -187,22 +187,22 @@ void printMemoryFigures(const std::string& stockFile, const std::string& emptyFi
     Window window(stockFile);
     const bool peakMeasured = resetPeakResidentSize();
     const std::uint64_t heapBefore = heapInUse();
-    const std::uint64_t residentBefore = processStatusBytes("VmRSS:");
+    const std::uint64_t residentBefore = residentBytes();
     std::uint64_t peaks[kPreviewsInARow] = {};
     std::uint64_t residents[kPreviewsInARow] = {};
     std::uint64_t heapGrowth = 0;
     bool allShown = true;
     for (int i = 0; i < kPreviewsInARow; ++i) {
         window.czytaj();
-        peaks[i] = processStatusBytes("VmHWM:");
-        residents[i] = processStatusBytes("VmRSS:");
+        peaks[i] = peakResidentBytes();
+        residents[i] = residentBytes();
         if (i == 0)
             heapGrowth = heapInUse() - heapBefore;
         allShown = allShown && gridShowsFile(window.grid().store(), stockFile, records);
     }
     window.setStockFile(emptyFile);
     window.czytaj();
-    const std::uint64_t residentBlank = processStatusBytes("VmRSS:");
+    const std::uint64_t residentBlank = residentBytes();
 
     const double rows = double(records);
     const double budget = textPerRow + kTargetBytesOverText;

@@ -77,24 +77,6 @@ std::uint64_t fileSize(const std::string& path)
     return ec ? 0 : size;
 }
 
-std::uint64_t processStatusBytes(const std::string& key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(key, 0) == 0)
-            return std::stoull(line.substr(key.size())) * 1024;
-    return 0;
-}
-
-bool resetPeakResidentSize()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return bool(clear);
-}
-
 std::uint64_t heapInUse()
 {
     const struct mallinfo2 info = mallinfo2();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "process_memory.h"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -39,13 +41,6 @@ struct Timings {
 bool sameContents(const std::string& a, const std::string& b);
 
 std::uint64_t fileSize(const std::string& path);
-
-// A "VmRSS:", "VmHWM:" or other size line of /proc/self/status, in bytes; 0 when absent.
-std::uint64_t processStatusBytes(const std::string& key);
-
-// Sets the peak resident size (VmHWM) back to the present one, so the next peak is that of
-// what follows; false where the system refuses.
-bool resetPeakResidentSize();
 
 // Heap bytes in use: malloc's arena chunks and the blocks it maps on its own.
 std::uint64_t heapInUse();

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <stdexcept>
 
 namespace
@@ -47,10 +46,6 @@ struct PreviewCase {
     const char* count;
     bool fails;
 };
-void PrintTo(const PreviewCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class HeldPreview : public ::testing::TestWithParam<PreviewCase>
 {

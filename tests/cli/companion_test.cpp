@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace
@@ -71,7 +72,6 @@ struct StockCase {
     // what inspect tells
     std::uint64_t intelligent;
     bool atThirdBlank;
-    std::vector<std::uint64_t> listed;
 };
 
 class CompanionOnStock : public ::testing::TestWithParam<StockCase>
@@ -97,10 +97,11 @@ TEST_P(CompanionOnStock, InspectTellsTheFigures)
     EXPECT_EQ(f.records, std::uint64_t(c.records));
     EXPECT_EQ(f.tail, std::uint64_t(c.tail));
     EXPECT_EQ(f.blankNames, c.blanks.size());
-    EXPECT_EQ(f.firstBlankNames, c.listed);
+    const std::size_t listed = std::min<std::size_t>(c.blanks.size(), 10);
+    EXPECT_EQ(f.firstBlankNames,
+              std::vector<std::uint64_t>(c.blanks.begin(), c.blanks.begin() + listed));
     EXPECT_EQ(f.intelligentRecords, c.intelligent);
     EXPECT_EQ(f.stopsAtThirdBlankName, c.atThirdBlank);
-    EXPECT_EQ(f.countedMax(), std::uint64_t(c.records));
     EXPECT_EQ(readFileBytes(stock), bytes) << "inspect wrote";
 }
 
@@ -141,17 +142,13 @@ TEST_P(CompanionOnStock, RepairWritesWhatTheWindowsWriterWrites)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, CompanionOnStock,
-    ::testing::Values(StockCase{"Damaged", 40, {12, 25, 33}, 200, 33, true, {12, 25, 33}},
-                      StockCase{"TwoBlanks", 10, {2, 5}, 0, 10, false, {2, 5}},
-                      StockCase{"ThirdBlankIsTheLast", 5, {1, 2, 5}, 0, 5, true, {1, 2, 5}},
-                      StockCase{"ManyBlanks",
-                                24,
-                                {2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24},
-                                0,
-                                6,
-                                true,
-                                {2, 4, 6, 8, 10, 12, 14, 16, 18, 20}},
-                      StockCase{"OnlyATornTail", 0, {}, 462, 0, false, {}}),
+    ::testing::Values(
+        StockCase{"Damaged", 40, {12, 25, 33}, 200, 33, true},
+        StockCase{"TwoBlanks", 10, {2, 5}, 0, 10, false},
+        StockCase{"ThirdBlankIsTheLast", 5, {1, 2, 5}, 0, 5, true},
+        // only the first ten are listed
+        StockCase{"ManyBlanks", 24, {2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24}, 0, 6, true},
+        StockCase{"OnlyATornTail", 0, {}, 462, 0, false}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CompanionInspect, ShowsTheFiguresToAPersonAndAsJson)

@@ -1,5 +1,6 @@
 #include "cell_text_bench.h"
 
+#include "ansi_code_page.h"
 #include "grid_fonts.h"
 
 #include <QGuiApplication>
@@ -54,4 +55,14 @@ QRect CellTextBench::area(std::uint8_t choice) const
         QRect(1, 22, 64, 21), QRect(0, 0, 200, 64), QRect(150, 40, 120, 60),
     };
     return areas[choice % areas.size()];
+}
+
+QString shownInCodePage(std::string_view bytes)
+{
+    QString shown;
+    for (const char c : bytes)
+        shown += QChar(static_cast<char16_t>(c == '\t' || c == '\r' || c == '\n'
+                                                 ? U' '
+                                                 : ansiToUnicode(static_cast<std::uint8_t>(c))));
+    return shown;
 }

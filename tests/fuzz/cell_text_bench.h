@@ -8,6 +8,7 @@
 #include <QRect>
 
 #include <cstdint>
+#include <string_view>
 
 // What the cell text fuzz targets share: a headless application (made on first use), the
 // grid's stored font, and an image to paint into.
@@ -29,3 +30,6 @@ public:
 private:
     CellTextBench();
 };
+
+// The bytes as a cell shows plain text: each in the code page, a tab or line break a space.
+QString shownInCodePage(std::string_view bytes);

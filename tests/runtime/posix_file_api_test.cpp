@@ -1,48 +1,21 @@
+#include "open_refused.h"
 #include "posix_file_api.h"
-#include "scratch_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace
 {
 
-struct OpenCase {
-    const char* name;
-    // Prepares the scratch folder; returns the name to open.
-    std::string (*prepare)(const ScratchDir&);
-    OsDisposition disposition;
-    std::uint32_t code;
-};
-
-std::string missingFile(const ScratchDir& d)
-{
-    return d.file("brak.rek");
-}
-std::string missingFolder(const ScratchDir& d)
-{
-    return d.file("brak/magazyn.rek");
-}
 std::string fileAsFolder(const ScratchDir& d)
 {
     writeFileBytes(d.file("plik"), "x");
     return d.file("plik/magazyn.rek");
-}
-std::string readOnlyFile(const ScratchDir& d)
-{
-    writeFileBytes(d.file("ro.rek"), "dane");
-    ::chmod(d.file("ro.rek").c_str(), 0444);
-    return d.file("ro.rek");
-}
-std::string folderName(const ScratchDir& d)
-{
-    return d.path();
 }
 std::string fifo(const ScratchDir& d)
 {
@@ -65,47 +38,18 @@ std::string relativeMissing(const ScratchDir&)
     return "naprawa-no-such-file.rek";
 }
 
-class OpenRefused : public ::testing::TestWithParam<OpenCase>
-{
-};
-
-TEST_P(OpenRefused, WithTheWindowsCode)
-{
-    ScratchDir dir;
-    const std::string name = GetParam().prepare(dir);
-    const OsOpenResult r = posixFileApi().open(name, GetParam().disposition);
-    EXPECT_EQ(r.error, GetParam().code);
-    EXPECT_EQ(r.handle, kNoHandle);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Names, OpenRefused,
-    ::testing::Values(
-        OpenCase{"MissingFile", missingFile, OsDisposition::OpenExisting, 2},
-        OpenCase{"RelativeMissingFile", relativeMissing, OsDisposition::OpenExisting, 2},
-        OpenCase{"MissingFolder", missingFolder, OsDisposition::OpenExisting, 3},
-        OpenCase{"MissingFolderOnCreate", missingFolder, OsDisposition::CreateAlways, 3},
-        OpenCase{"FileAsFolder", fileAsFolder, OsDisposition::OpenExisting, 3},
-        OpenCase{"ReadOnlyFile", readOnlyFile, OsDisposition::OpenExisting, 5},
-        OpenCase{"ReadOnlyFileOnCreate", readOnlyFile, OsDisposition::CreateAlways, 5},
-        OpenCase{"FolderName", folderName, OsDisposition::OpenExisting, 5},
-        OpenCase{"FolderNameOnCreate", folderName, OsDisposition::CreateAlways, 5},
-        OpenCase{"Fifo", fifo, OsDisposition::OpenExisting, 5},
-        OpenCase{"FifoOnCreate", fifo, OsDisposition::CreateAlways, 5},
-        OpenCase{"Socket", socketFile, OsDisposition::OpenExisting, 5},
-        OpenCase{"SocketOnCreate", socketFile, OsDisposition::CreateAlways, 5},
-        OpenCase{"EndlessDevice", zeroDevice, OsDisposition::OpenExisting, 5},
-        OpenCase{"NullDeviceOnCreate", nullDevice, OsDisposition::CreateAlways, 5}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(OsFile, CreateRefusedOverAReadOnlyFileLeavesItAlone)
-{
-    ScratchDir dir;
-    const std::string name = readOnlyFile(dir);
-    posixFileApi().open(name, OsDisposition::CreateAlways);
-    ::chmod(name.c_str(), 0644);
-    EXPECT_EQ(readFileBytes(name), "dane");
-}
+    Posix, OpenRefused,
+    ::testing::Values(OpenCase{"RelativeMissingFile", relativeMissing, OsDisposition::OpenExisting,
+                               2},
+                      OpenCase{"FileAsFolder", fileAsFolder, OsDisposition::OpenExisting, 3},
+                      OpenCase{"Fifo", fifo, OsDisposition::OpenExisting, 5},
+                      OpenCase{"FifoOnCreate", fifo, OsDisposition::CreateAlways, 5},
+                      OpenCase{"Socket", socketFile, OsDisposition::OpenExisting, 5},
+                      OpenCase{"SocketOnCreate", socketFile, OsDisposition::CreateAlways, 5},
+                      OpenCase{"EndlessDevice", zeroDevice, OsDisposition::OpenExisting, 5},
+                      OpenCase{"NullDeviceOnCreate", nullDevice, OsDisposition::CreateAlways, 5}),
+    openCaseName);
 
 TEST(OsFile, TooManyOpenFilesIsCode4)
 {
@@ -129,20 +73,6 @@ TEST(OsFile, TooManyOpenFilesIsCode4)
     EXPECT_EQ(WEXITSTATUS(status), 4);
 }
 
-TEST(OsFile, NoStandardHandleAndEveryUseOfItIsInvalid)
-{
-    OsFileApi& os = posixFileApi();
-    const OsHandle h = os.standardHandle(OsStandardStream::Input);
-    EXPECT_EQ(h, kNoHandle);
-    EXPECT_EQ(os.standardHandle(OsStandardStream::Output), kNoHandle);
-    char buf[4];
-    EXPECT_EQ(os.position(h).error, 6u);
-    EXPECT_EQ(os.size(h).error, 6u);
-    EXPECT_EQ(os.read(h, buf, 4).error, 6u);
-    EXPECT_EQ(os.write(h, buf, 4).error, 6u);
-    EXPECT_FALSE(os.close(h));
-}
-
 TEST(OsFile, SizeOfAFileBeyond4GiBIsNotWrapped)
 {
     ScratchDir dir;
@@ -159,23 +89,6 @@ TEST(OsFile, SizeOfAFileBeyond4GiBIsNotWrapped)
     ASSERT_EQ(r.error, 0u);
     EXPECT_EQ(os.size(r.handle).value, size);
     EXPECT_TRUE(os.close(r.handle));
-}
-
-TEST(OsFile, SameFileThroughLinksHasOneIdentity)
-{
-    ScratchDir dir;
-    const std::string name = dir.file("m.rek");
-    writeFileBytes(name, "x");
-    ASSERT_EQ(::symlink(name.c_str(), dir.file("sym").c_str()), 0);
-    ASSERT_EQ(::link(name.c_str(), dir.file("hard").c_str()), 0);
-    writeFileBytes(dir.file("other"), "x");
-    OsFileApi& os = posixFileApi();
-    const auto id = os.identity(name);
-    ASSERT_TRUE(id.has_value());
-    EXPECT_EQ(os.identity(dir.file("sym")), id);
-    EXPECT_EQ(os.identity(dir.file("hard")), id);
-    EXPECT_NE(os.identity(dir.file("other")), id);
-    EXPECT_FALSE(os.identity(dir.file("none")).has_value());
 }
 
 TEST(OsFile, ErrnoTableGivesWindowsCodes)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <ostream>
 #include <string>
 
 namespace
@@ -17,10 +16,6 @@ struct GroupCase {
     std::map<std::string, std::string> files;
     std::uint64_t left;
 };
-void PrintTo(const GroupCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class ControlGroupMemory : public ::testing::TestWithParam<GroupCase>
 {

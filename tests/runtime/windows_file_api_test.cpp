@@ -1,4 +1,4 @@
-#include "scratch_dir.h"
+#include "open_refused.h"
 #include "windows_file_api.h"
 
 #include <gtest/gtest.h>
@@ -13,32 +13,6 @@ HANDLE raw(OsHandle handle)
     return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(handle));
 }
 
-struct OpenCase {
-    const char* name;
-    // Prepares the scratch folder; returns the name to open.
-    std::string (*prepare)(const ScratchDir&);
-    OsDisposition disposition;
-    std::uint32_t code;
-};
-
-std::string missingFile(const ScratchDir& d)
-{
-    return d.file("brak.rek");
-}
-std::string missingFolder(const ScratchDir& d)
-{
-    return d.file("brak\\magazyn.rek");
-}
-std::string readOnlyFile(const ScratchDir& d)
-{
-    writeFileBytes(d.file("ro.rek"), "dane");
-    ::SetFileAttributesA(d.file("ro.rek").c_str(), FILE_ATTRIBUTE_READONLY);
-    return d.file("ro.rek");
-}
-std::string folderName(const ScratchDir& d)
-{
-    return d.path();
-}
 std::string invalidName(const ScratchDir& d)
 {
     return d.file("mag?zyn.rek");
@@ -53,39 +27,16 @@ constexpr char kConsoleInput[] = "CONIN$";
 constexpr char kSerialPort[] = "COM1";
 constexpr char kDrive[] = "\\\\.\\C:";
 
-class OpenRefused : public ::testing::TestWithParam<OpenCase>
-{
-};
-
-TEST_P(OpenRefused, WithTheSystemsCode)
-{
-    ScratchDir dir;
-    const std::string name = GetParam().prepare(dir);
-    if (GetParam().prepare == readOnlyFile && !systemRefusesReadOnlyFiles())
-        GTEST_SKIP() << "this system lets the read-only attribute be written through (Wine keeps "
-                        "it as the Unix write bits, which root ignores)";
-    const OsOpenResult r = windowsFileApi().open(name, GetParam().disposition);
-    EXPECT_EQ(r.error, GetParam().code);
-    EXPECT_EQ(r.handle, kNoHandle);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Names, OpenRefused,
+    Windows, OpenRefused,
     ::testing::Values(
-        OpenCase{"MissingFile", missingFile, OsDisposition::OpenExisting, 2},
-        OpenCase{"MissingFolder", missingFolder, OsDisposition::OpenExisting, 3},
-        OpenCase{"MissingFolderOnCreate", missingFolder, OsDisposition::CreateAlways, 3},
-        OpenCase{"ReadOnlyAttribute", readOnlyFile, OsDisposition::OpenExisting, 5},
-        OpenCase{"ReadOnlyAttributeOnCreate", readOnlyFile, OsDisposition::CreateAlways, 5},
-        OpenCase{"FolderName", folderName, OsDisposition::OpenExisting, 5},
-        OpenCase{"FolderNameOnCreate", folderName, OsDisposition::CreateAlways, 5},
         OpenCase{"InvalidName", invalidName, OsDisposition::CreateAlways, 123},
         OpenCase{"NulDevice", named<kNul>, OsDisposition::OpenExisting, 5},
         OpenCase{"NulDeviceInAFolder", named<kNulInFolder>, OsDisposition::CreateAlways, 5},
         OpenCase{"ConsoleInput", named<kConsoleInput>, OsDisposition::OpenExisting, 5},
         OpenCase{"SerialPortOnCreate", named<kSerialPort>, OsDisposition::CreateAlways, 5},
         OpenCase{"Drive", named<kDrive>, OsDisposition::OpenExisting, 5}),
-    [](const auto& info) { return std::string(info.param.name); });
+    openCaseName);
 
 // Another program holds the file and shares nothing: the system's sharing violation, and the
 // file is not emptied by a create.
@@ -133,20 +84,6 @@ TEST(WindowsFile, ANamedPipeIsRefusedWithoutConnecting)
     ::CloseHandle(server);
 }
 
-TEST(WindowsFile, NoStandardHandleAndEveryUseOfItIsInvalid)
-{
-    OsFileApi& os = windowsFileApi();
-    const OsHandle h = os.standardHandle(OsStandardStream::Input);
-    EXPECT_EQ(h, kNoHandle);
-    EXPECT_EQ(os.standardHandle(OsStandardStream::Output), kNoHandle);
-    char buf[4];
-    EXPECT_EQ(os.position(h).error, 6u);
-    EXPECT_EQ(os.size(h).error, 6u);
-    EXPECT_EQ(os.read(h, buf, 4).error, 6u);
-    EXPECT_EQ(os.write(h, buf, 4).error, 6u);
-    EXPECT_FALSE(os.close(h));
-}
-
 // Positions and sizes take their high parts: nothing wraps at 4 GiB.
 TEST(WindowsFile, PositionAndSizeBeyond4GiBAreNotWrapped)
 {
@@ -169,28 +106,6 @@ TEST(WindowsFile, PositionAndSizeBeyond4GiBAreNotWrapped)
     EXPECT_EQ(os.size(r.handle).value, size);
     EXPECT_EQ(os.position(r.handle).value, size - 37);
     EXPECT_TRUE(os.close(r.handle));
-}
-
-TEST(WindowsFile, SameFileThroughAHardLinkHasOneIdentity)
-{
-    ScratchDir dir;
-    const std::string name = dir.file("m.rek");
-    writeFileBytes(name, "x");
-    ASSERT_TRUE(::CreateHardLinkA(dir.file("hard").c_str(), name.c_str(), nullptr));
-    writeFileBytes(dir.file("other"), "x");
-    OsFileApi& os = windowsFileApi();
-    const auto id = os.identity(name);
-    ASSERT_TRUE(id.has_value());
-    EXPECT_EQ(os.identity(dir.file("hard")), id);
-    EXPECT_EQ(os.identity(dir.file(".\\m.rek")), id);
-    EXPECT_NE(os.identity(dir.file("other")), id);
-    EXPECT_FALSE(os.identity(dir.file("none")).has_value());
-    EXPECT_FALSE(os.identity("NUL").has_value());
-
-    const OsOpenResult r = os.open(name, OsDisposition::OpenExisting);
-    ASSERT_EQ(r.error, 0u);
-    EXPECT_EQ(os.identity(r.handle), id);
-    os.close(r.handle);
 }
 
 } // namespace

@@ -15,7 +15,6 @@ void CountingPreviewGrid::AppendRow()
 
 void CountingPreviewGrid::SetRowCount(int rows)
 {
-    ++rowCountChanges;
     rowCount_ = rows < 1 ? 1 : rows;
 }
 

@@ -37,7 +37,6 @@ public:
 
     int clears = 0;
     int appends = 0;
-    int rowCountChanges = 0;
     int cellWrites = 0;
 
 private:

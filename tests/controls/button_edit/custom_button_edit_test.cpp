@@ -22,7 +22,6 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -305,22 +304,13 @@ struct Arrival {
     QString text;
     bool (*bring)(QLineEdit& field, const QString& text);
 };
-void PrintTo(const Arrival& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-bool pasteKey(QLineEdit& field, const QString& text, QKeyCombination key)
-{
-    QApplication::clipboard()->setText(text);
-    QTest::keyClick(&field, key.key(), key.keyboardModifiers());
-    return true;
-}
 
 const Arrival kArrivals[] = {
     {"CtrlV", "Moje dane/mag.dat\nreszta",
      [](QLineEdit& f, const QString& t) {
-         return pasteKey(f, t, Qt::ControlModifier | Qt::Key_V);
+         QApplication::clipboard()->setText(t);
+         QTest::keyClick(&f, Qt::Key_V, Qt::ControlModifier);
+         return true;
      }},
     {"ContextMenuPaste", "Moje dane/mag.dat\rreszta",
      [](QLineEdit& f, const QString& t) {
