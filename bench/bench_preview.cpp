@@ -245,25 +245,6 @@ struct Contender {
     Timings timings;
 };
 
-std::uint64_t parseRecords(int argc, char** argv)
-{
-    std::uint64_t records = 1'000'000;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--records" && i + 1 < argc) {
-            const std::string_view value = argv[++i];
-            const auto [end, error] =
-                std::from_chars(value.data(), value.data() + value.size(), records);
-            if (error != std::errc() || end != value.data() + value.size() || records == 0 ||
-                records > 100'000'000)
-                throw std::invalid_argument("--records needs a whole number from 1 to 10^8");
-        } else {
-            throw std::invalid_argument("usage: bench_preview [--records N]");
-        }
-    }
-    return records;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -281,7 +262,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench_preview: the window reported: %s\n", e.what());
     });
     try {
-        const std::uint64_t records = parseRecords(argc, argv);
+        const std::uint64_t records = recordsArgument(argc, argv, "bench_preview");
         TempFolder folder;
         const std::string input = folder.file("stock.rek");
         const std::string empty = folder.file("empty.rek");

@@ -1,6 +1,7 @@
 #include "bench_support.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <malloc.h>
 #include <stdexcept>
 #include <stdlib.h>
+#include <string_view>
 
 TempFolder::TempFolder()
 {
@@ -93,4 +95,23 @@ std::string withThousands(std::uint64_t value)
         grouped += digits[i];
     }
     return grouped;
+}
+
+std::uint64_t recordsArgument(int argc, char** argv, const char* program)
+{
+    std::uint64_t records = 1'000'000;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--records" && i + 1 < argc) {
+            const std::string_view value = argv[++i];
+            const auto [end, error] =
+                std::from_chars(value.data(), value.data() + value.size(), records);
+            if (error != std::errc() || end != value.data() + value.size() || records == 0 ||
+                records > 100'000'000)
+                throw std::invalid_argument("--records needs a whole number from 1 to 10^8");
+        } else {
+            throw std::invalid_argument(std::string("usage: ") + program + " [--records N]");
+        }
+    }
+    return records;
 }

@@ -45,5 +45,9 @@ std::uint64_t fileSize(const std::string& path);
 // Heap bytes in use: malloc's arena chunks and the blocks it maps on its own.
 std::uint64_t heapInUse();
 
+// The stock file's size from "--records N" (1 to 10^8; 1,000,000 when not given); anything
+// else throws std::invalid_argument with the usage of the program named.
+std::uint64_t recordsArgument(int argc, char** argv, const char* program);
+
 // 463000000 -> "463,000,000"
 std::string withThousands(std::uint64_t value);

@@ -111,30 +111,12 @@ struct Contender {
     Timings timings;
 };
 
-std::uint64_t parseRecords(int argc, char** argv)
-{
-    std::uint64_t records = 1'000'000;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--records" && i + 1 < argc) {
-            const std::string_view value = argv[++i];
-            const auto [end, error] =
-                std::from_chars(value.data(), value.data() + value.size(), records);
-            if (error != std::errc() || end != value.data() + value.size() || records == 0)
-                throw std::invalid_argument("--records needs a whole number above 0");
-        } else {
-            throw std::invalid_argument("usage: bench_writer [--records N]");
-        }
-    }
-    return records;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     try {
-        const std::uint64_t records = parseRecords(argc, argv);
+        const std::uint64_t records = recordsArgument(argc, argv, "bench_writer");
         TempFolder folder;
         const std::string input = folder.file("stock.rek");
         SampleOptions options;
