@@ -131,8 +131,6 @@ QFileDialog& TForm1::saveDialog()
         saveDialog_ = new TFileDialog(this);
         saveDialog_->setObjectName(QStringLiteral("SaveDialog1"));
         saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
-        saveDialog_->setFileMode(QFileDialog::AnyFile);
-        saveDialog_->setOption(QFileDialog::HideNameFilterDetails);
         saveDialog_->setNameFilters(TFilenameEdit::QtNameFilters(QString::fromUtf8(kSaveFilter)));
         saveDialog_->setDefaultSuffix(QString());
     }

@@ -3,6 +3,7 @@
 #include "error_sink.h"
 #include "exceptions.h"
 #include "pictures.h"
+#include "popups.h"
 #include "qt_translations.h"
 
 #include <QFile>
@@ -49,15 +50,7 @@ void cancelMouseMode()
 {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
-    // Closing one pop-up can open none, but a pop-up that refuses to close must not hang us.
-    for (int i = 0; i < 16; ++i) {
-        QWidget* popup = QApplication::activePopupWidget();
-        if (!popup)
-            break;
-        popup->close();
-        if (QApplication::activePopupWidget() == popup)
-            popup->hide();
-    }
+    closeActivePopups();
 }
 
 // Qt's own file dialogs keep their history, last folder and look in the user's settings, and

@@ -39,9 +39,6 @@ QFileDialog* TFilenameEdit::Dialog() const
         auto* self = const_cast<TFilenameEdit*>(this);
         self->dialog_ = new TFileDialog(self);
         dialog_->setObjectName(QStringLiteral("FileDialog"));
-        // The descriptions are shown as written; the patterns they carry are ours.
-        dialog_->setOption(QFileDialog::HideNameFilterDetails);
-        dialog_->setFileMode(QFileDialog::AnyFile);
     }
     return dialog_;
 }

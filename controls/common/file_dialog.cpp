@@ -1,13 +1,17 @@
 #include "file_dialog.h"
 
+#include "popups.h"
 #include "single_line_input.h"
 
-#include <QApplication>
 #include <QLineEdit>
 
 TFileDialog::TFileDialog(QWidget* parent) : QFileDialog(parent)
 {
     setOption(QFileDialog::DontUseNativeDialog);
+    // Any name may be typed, and the filters' descriptions are shown as written: the patterns
+    // they carry are the tool's own.
+    setFileMode(QFileDialog::AnyFile);
+    setOption(QFileDialog::HideNameFilterDetails);
     if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
         new SingleLineInput(name);
 }
@@ -15,13 +19,6 @@ TFileDialog::TFileDialog(QWidget* parent) : QFileDialog(parent)
 void TFileDialog::done(int result)
 {
     // A pop-up open now is the dialog's own: while it runs, nothing else takes input.
-    for (int i = 0; i < 16; ++i) {
-        QWidget* popup = QApplication::activePopupWidget();
-        if (!popup)
-            break;
-        popup->close();
-        if (QApplication::activePopupWidget() == popup)
-            popup->hide();
-    }
+    closeActivePopups();
     QFileDialog::done(result);
 }
