@@ -1,5 +1,7 @@
 #include "windows_file_api.h"
 
+#include "system_file_names.h"
+
 #include <windows.h>
 
 #include <cctype>
@@ -34,13 +36,16 @@ class WindowsFileApi final : public OsFileApi
 public:
     OsOpenResult open(const std::string& name, OsDisposition disposition) override
     {
+        const auto narrow = narrowFileName(name);
+        if (!narrow)
+            return {kNoHandle, ERROR_INVALID_NAME};
         // A device could block a read for good or act on being opened (a pipe's server sees a
         // client, a serial port its lines raised): refused before it is opened.
-        if (isWindowsDeviceName(name))
+        if (isWindowsDeviceName(*narrow))
             return {kNoHandle, ERROR_ACCESS_DENIED};
         const HANDLE handle = ::CreateFileA(
-            name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-            disposition == OsDisposition::CreateAlways ? CREATE_ALWAYS : OPEN_EXISTING,
+            narrow->c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+            nullptr, disposition == OsDisposition::CreateAlways ? CREATE_ALWAYS : OPEN_EXISTING,
             FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return {kNoHandle, ::GetLastError()};
@@ -110,12 +115,13 @@ public:
 
     std::optional<OsFileIdentity> identity(const std::string& name) override
     {
-        if (name.empty() || isWindowsDeviceName(name))
+        const auto narrow = narrowFileName(name);
+        if (name.empty() || !narrow || isWindowsDeviceName(*narrow))
             return std::nullopt;
         // No access asked for: this open conflicts with no other opener, and a folder opens too.
-        const HANDLE handle =
-            ::CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        const HANDLE handle = ::CreateFileA(
+            narrow->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return std::nullopt;
         const auto id = ::GetFileType(handle) == FILE_TYPE_DISK ? identityOf(handle) : std::nullopt;

@@ -3,14 +3,8 @@
 #include <string>
 #include <string_view>
 
-// The text rules of the file-name field, apart from any window. Names are UTF-8, the file
-// system's encoding; the folder separator is '/'.
-
-// The find-first lookup: true when the name, whose last part may hold the wildcards '*' and
-// '?', finds an entry and the first entry it finds is not a directory. Entries are taken in
-// the order "." , "..", then by name; so "*" alone always finds "." and fails. Wildcards
-// stand only in the last part; a name ending in '/' finds nothing.
-bool findFirstFindsFile(const std::string& name);
+// The text rules of the file-name field, apart from any window. Names are UTF-8; a folder ends
+// in the system's folder separator ('/', on Windows also '\' and a drive's ':').
 
 // The first token of the text read like a command line: blanks (codes up to 0x20) part
 // tokens, a leading pair of double quotes is skipped like a blank, and a double quote opens a
@@ -29,6 +23,7 @@ bool isValidFileName(std::string_view name);
 // the name unchanged.
 std::string quotedFileName(const std::string& name);
 
-// Everything up to and including the last '/' (empty when there is none), and what follows it.
+// Everything up to and including the last folder separator (empty when there is none), and
+// what follows it.
 std::string folderPart(std::string_view name);
 std::string namePart(std::string_view name);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -11,13 +12,24 @@
 namespace
 {
 
-const char* const kShippedFontFolder = "/usr/share/wine/fonts/";
 constexpr double kStoredDotsPerInch = 96.0;
+
+// Debian's fonts-wine keeps the faces in a folder of its own; Windows has them in its Fonts
+// folder, which the offscreen platform does not read by itself.
+QStringList fontFolders()
+{
+    return QStringList{QStringLiteral("/usr/share/wine/fonts")} +
+           QStandardPaths::standardLocations(QStandardPaths::FontsLocation);
+}
 
 bool registerShippedFont(const char* fileName)
 {
-    const QString path = QString::fromLatin1(kShippedFontFolder) + QLatin1String(fileName);
-    return QFile::exists(path) && QFontDatabase::addApplicationFont(path) >= 0;
+    for (const QString& folder : fontFolders()) {
+        const QString path = folder + QLatin1Char('/') + QLatin1String(fileName);
+        if (QFile::exists(path))
+            return QFontDatabase::addApplicationFont(path) >= 0;
+    }
+    return false;
 }
 
 } // namespace

@@ -3,9 +3,10 @@
 class QFont;
 
 // The font faces the window and its controls ask for ("MS Sans Serif" for the window, "Tahoma"
-// and its bold face for the grid) are the free metric-compatible faces that Debian's
-// fonts-wine installs for Windows programs, in a folder fontconfig does not search.
-// registerShippedFonts() makes them available to Qt where installed, and lets "Tahoma", then
+// and its bold face for the grid) are, on Linux, the free metric-compatible faces that Debian's
+// fonts-wine installs for Windows programs, in a folder fontconfig does not search; on Windows
+// the system's own, in its Fonts folder. registerShippedFonts() makes them available to Qt
+// where installed (whichever platform plugin draws), and lets "Tahoma", then
 // the platform's sans font, stand in for "MS Sans Serif" where it is not; where the faces are
 // missing the controls fall back to the nearest sans font. Safe to call more than once; only
 // the first call registers.

@@ -180,10 +180,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 int main(int argc, char** argv)
 {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     const ScratchDir config;
-    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
     configFolder = &config;
     ::testing::InitGoogleTest(&argc, argv);
     // Qt's own options, which must change nothing.

@@ -14,8 +14,6 @@
 
 #include <ostream>
 
-#include <sys/stat.h>
-
 namespace
 {
 
@@ -325,10 +323,10 @@ TEST_P(WindowFailure, ShownOnceWithFullStopAndTheWindowStaysUsable)
     }
 }
 
-void makeReadOnly(const std::string& path)
+void oldReadOnlyFile(const std::string& path)
 {
     writeFileBytes(path, "stary");
-    ::chmod(path.c_str(), 0444);
+    makeReadOnly(path);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -349,7 +347,7 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"SaveOverReadOnlyFile", "Button2",
                 [](MainWindow&, std::string& stock, std::string& output) {
                     writeFileBytes(stock, stockFileBytes(2));
-                    makeReadOnly(output);
+                    oldReadOnlyFile(output);
                 },
                 "File access denied."},
         Failure{"PreviewCountedOfUnsetCount", "Button1",

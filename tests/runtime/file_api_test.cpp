@@ -1,6 +1,7 @@
 // What the file layers of both systems do alike, through the one this is built for.
 
 #include "open_refused.h"
+#include "system_file_names.h"
 
 #include <filesystem>
 
@@ -97,6 +98,31 @@ TEST(FileApi, SameFileUnderAnotherNameHasOneIdentity)
     ASSERT_EQ(r.error, 0u);
     EXPECT_EQ(os.identity(r.handle), id);
     os.close(r.handle);
+}
+
+// A name with Polish letters is the file of exactly that name, or, where the system's narrow
+// calls cannot hold it (Windows under another code page than 1250), refused with 123: never
+// the near match ("lodz.rek") that a best-fit conversion would reach. Run under both code pages.
+TEST(FileApi, ANameIsThatFileOrRefusedNeverANearMatch)
+{
+    ScratchDir dir;
+    writeFileBytes(dir.file("lodz.rek"), "inny");
+    writeFileBytes(dir.file("zazolc gesla.rek"), "inny");
+    OsFileApi& os = systemFileApi();
+    for (const std::string name : {"łódź.rek", "zażółć gęślą.rek"}) {
+        const OsOpenResult r = os.open(dir.file(name), OsDisposition::CreateAlways);
+        if (!systemCanName(dir.file(name))) {
+            EXPECT_EQ(r.error, 123u) << name;
+            EXPECT_FALSE(fileExists(dir.file(name))) << name;
+            continue;
+        }
+        ASSERT_EQ(r.error, 0u) << name;
+        EXPECT_EQ(os.write(r.handle, "rekord", 6).bytes, 6u);
+        EXPECT_TRUE(os.close(r.handle));
+        EXPECT_EQ(readFileBytes(dir.file(name)), "rekord") << name;
+    }
+    EXPECT_EQ(readFileBytes(dir.file("lodz.rek")), "inny");
+    EXPECT_EQ(readFileBytes(dir.file("zazolc gesla.rek")), "inny");
 }
 
 } // namespace

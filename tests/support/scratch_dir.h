@@ -2,7 +2,8 @@
 
 #include <string>
 
-// A fresh temporary folder, removed with everything in it when the test ends.
+// A fresh temporary folder, removed with everything in it when the test ends. Every name here is
+// UTF-8, on Windows too.
 class ScratchDir
 {
 public:

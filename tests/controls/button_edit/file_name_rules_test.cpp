@@ -1,4 +1,5 @@
 #include "file_name_rules.h"
+#include "find_first.h"
 
 #include "scratch_dir.h"
 

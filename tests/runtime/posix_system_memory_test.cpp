@@ -1,4 +1,4 @@
-#include "system_memory.h"
+#include "posix_system_memory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,27 +1,5 @@
+#include "posix_system_memory.h"
 #include "system_memory.h"
-
-#ifdef _WIN32
-
-#include <windows.h>
-
-#include <algorithm>
-
-std::uint64_t availableMemoryBytes()
-{
-    MEMORYSTATUSEX status{};
-    status.dwLength = sizeof status;
-    if (!::GlobalMemoryStatusEx(&status))
-        return 0;
-    return std::min<std::uint64_t>(status.ullAvailPhys, status.ullAvailVirtual);
-}
-
-void returnFreeMemoryToSystem()
-{
-    // Coalesces the process heap's free blocks and gives their whole pages back.
-    ::HeapCompact(::GetProcessHeap(), 0);
-}
-
-#else
 
 #include <sys/resource.h>
 #if defined(__GLIBC__)
@@ -164,5 +142,3 @@ void returnFreeMemoryToSystem()
     ::malloc_trim(0);
 #endif
 }
-
-#endif

@@ -1,5 +1,10 @@
 #include "process_memory.h"
 
+#include <sys/resource.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <fstream>
 #include <string>
 
@@ -39,4 +44,19 @@ bool resetPeakResidentSize()
     clear << "5";
     clear.flush();
     return bool(clear);
+}
+
+std::optional<std::uint64_t> heapBytesInUse()
+{
+#if defined(__GLIBC__)
+    return mallinfo2().uordblks;
+#else
+    return std::nullopt;
+#endif
+}
+
+bool capMemory(std::uint64_t headroom)
+{
+    const rlimit limit{addressSpaceBytes() + headroom, RLIM_INFINITY};
+    return ::setrlimit(RLIMIT_AS, &limit) == 0;
 }
