@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "error_sink.h"
+#include "exceptions.h"
 #include "file_dialog.h"
 #include "glyph.h"
 #include "pictures.h"
@@ -10,6 +11,7 @@
 #include "record_grid_preview.h"
 #include "repair_inputs.h"
 #include "shipped_fonts.h"
+#include "system_file_names.h"
 #include "ui_Unit_main.h"
 #include "writer.h"
 
@@ -22,6 +24,17 @@
 namespace
 {
 
+// A name as the record file takes it. One that the system's narrow file calls cannot reach (a
+// letter the ANSI code page lacks, on Windows) is refused as the file-name field refuses a bad
+// name, before anything is opened: its near match would be another file.
+std::string systemFileName(const QString& name)
+{
+    std::string utf8 = name.toStdString();
+    if (!systemCanName(utf8))
+        throw EButtonEditError("Invalid file name - " + utf8);
+    return utf8;
+}
+
 // The window as the preview and the writer see it, read at the moment they ask.
 class WindowRepairInputs final : public RepairInputs
 {
@@ -30,7 +43,7 @@ public:
 
     std::string stockFileName() const override
     {
-        return ui_.FilenameEdit1->FileName().toStdString();
+        return systemFileName(ui_.FilenameEdit1->FileName());
     }
     ScanMethod scanMethod() const override
     {
@@ -107,7 +120,7 @@ void TForm1::Button2Click()
     saveName_ = dialog.selectedFiles().constFirst();
 
     const BusyCursor busy;
-    writeRepairedFile(WindowRepairInputs(*ui_), saveName_.toStdString());
+    writeRepairedFile(WindowRepairInputs(*ui_), systemFileName(saveName_));
 }
 
 void TForm1::RadioGroup1Click()

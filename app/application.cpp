@@ -2,11 +2,11 @@
 
 #include "error_sink.h"
 #include "exceptions.h"
+#include "executable_path.h"
 #include "pictures.h"
 #include "popups.h"
 #include "qt_translations.h"
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -16,9 +16,7 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 namespace
 {
@@ -54,11 +52,13 @@ void cancelMouseMode()
 }
 
 // Qt's own file dialogs keep their history, last folder and look in the user's settings, and
-// the next run would open with them. The tool keeps no state between runs: settings are given
-// a folder that cannot exist, so nothing is read from the user's folders and nothing written.
+// the next run would open with them. The tool keeps no state between runs: settings are files
+// (not the registry, where Windows keeps native ones) in a folder that cannot exist, one inside
+// the program's own file, so nothing is read from the user's settings and nothing written.
 void keepNoSettings()
 {
-    const QString nowhere = QStringLiteral("/dev/null/naprawa");
+    const QString nowhere = QCoreApplication::applicationFilePath() + QStringLiteral("/settings");
+    QSettings::setDefaultFormat(QSettings::IniFormat);
     for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
         for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
             QSettings::setPath(format, scope, nowhere);
@@ -125,26 +125,13 @@ struct TApplication::QtCommandLine {
     int argc = 1;
 };
 
-namespace
-{
-
-// The executable's path as the system reports it, asked before the application object exists.
-QString executablePath(const char* programName)
-{
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error)
-        return QFile::decodeName(QByteArray::fromStdString(self.string()));
-    return QFile::decodeName(programName ? programName : "");
-}
-
-} // namespace
-
 TApplication::TApplication(int argc, char** argv)
     : TApplication([&]() -> QtCommandLine& {
           // One application object at a time: the storage outlives each.
           static QtCommandLine line;
-          line.title = applicationTitleFromPath(executablePath(argc > 0 ? argv[0] : nullptr));
+          // The path as the system reports it, asked before the application object exists.
+          line.title = applicationTitleFromPath(
+              QString::fromStdString(executablePath(argc > 0 ? argv[0] : nullptr)));
           line.programName = line.title.toLocal8Bit().toStdString();
           line.argv[0] = line.programName.data();
           line.argc = 1;

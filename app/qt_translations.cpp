@@ -10,8 +10,12 @@ QTranslator* installQtTranslations(const QLocale& locale)
     if (!app)
         return nullptr;
     auto* translator = new QTranslator(app);
-    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+    // The program's own copy first (the Windows build carries it), then Qt's folder.
+    const auto load = [&](const QString& folder) {
+        return translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder);
+    };
+    if (!(load(QStringLiteral(":/i18n")) ||
+          load(QLibraryInfo::path(QLibraryInfo::TranslationsPath))) ||
         !QCoreApplication::installTranslator(translator)) {
         delete translator;
         return nullptr;

@@ -19,12 +19,16 @@ packages=(
   imagemagick                      # import: the README's screenshot
   libxcb1-dev                      # the start-up benchmark watches the window appear
 )
-# The Windows build of the core and the companion, tested under Wine (scripts/test-windows.sh).
-# Installed without their recommendations: Wine's would bring a desktop's worth of libraries.
+# The Windows build, tested under Wine (scripts/test-windows.sh), and the Qt it links, built from
+# Debian's source by scripts/qt-windows.sh. Installed without their recommendations: Wine's
+# would bring a desktop's worth of libraries.
 lean_packages=(
   g++-mingw-w64-x86-64-posix       # MinGW-w64 cross compiler
   googletest                       # GoogleTest's sources, built with that compiler
-  wine64                           # runs the Windows test programs
+  wine64                           # runs the Windows programs
+  tcl                              # tclsh: SQLite's amalgamation for the Windows Qt
+  file                             # the Debian package's dependency scan
+  locales                          # a Polish system under Wine (pl_PL.UTF-8)
 )
 
 missing_of() {
@@ -37,15 +41,26 @@ missing_of() {
 mapfile -t missing < <(missing_of "${packages[@]}")
 mapfile -t missing_lean < <(missing_of "${lean_packages[@]}")
 
-if ((${#missing[@]} + ${#missing_lean[@]} == 0)); then
-  echo "==> setup: every package is installed"
-  exit 0
-fi
-
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null || { echo "setup: run as root or install sudo" >&2; exit 1; }
   sudo=(sudo)
+fi
+
+# The Polish locale: under it Wine gives Windows programs the Polish ANSI code page, 1250.
+polish_locale() {
+  locale -a 2>/dev/null | grep -qix 'pl_PL.utf-\?8' && return
+  echo "==> setup: generating the pl_PL.UTF-8 locale"
+  "${sudo[@]}" sed -i 's/^# *\(pl_PL.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'pl_PL.UTF-8 UTF-8' /etc/locale.gen ||
+    echo 'pl_PL.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  "${sudo[@]}" locale-gen >/dev/null
+}
+
+if ((${#missing[@]} + ${#missing_lean[@]} == 0)); then
+  polish_locale
+  echo "==> setup: every package is installed"
+  exit 0
 fi
 echo "==> setup: installing ${missing[*]} ${missing_lean[*]}"
 "${sudo[@]}" apt-get update
@@ -56,3 +71,4 @@ if ((${#missing_lean[@]})); then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends \
     "${missing_lean[@]}"
 fi
+polish_locale
