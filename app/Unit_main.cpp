@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
 
 #include <utility>
 
@@ -74,6 +75,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
     registerShippedFonts();
     ui_->setupUi(this);
     setFont(atStoredResolution(font()));
+    // Labels are sized to their text: where this system's face draws wider than the one the
+    // layout was made with, a caption grows rather than lose its end.
+    for (QLabel* label : {ui_->Label1, ui_->Label2}) {
+        const QFontMetrics metrics = label->fontMetrics();
+        if (metrics.tightBoundingRect(label->text()).right() >= label->width())
+            label->resize(metrics.horizontalAdvance(label->text()) + 1, label->height());
+    }
     move(property("framePosition").toPoint());
     setWindowIcon(programIcon());
     ui_->btn_koniec->setIcon(QIcon(transparentGlyph(exitGlyphPicture())));

@@ -34,8 +34,10 @@ protected:
     {
         QMessageBox::showEvent(event);
         if (screen_) {
-            const QRect area = screen_->availableGeometry();
-            move(area.center() - QPoint(width() / 2, height() / 2));
+            // The whole box, frame included, centred as the screen's own centre is reckoned.
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen_->availableGeometry().center());
+            move(frame.topLeft());
         }
     }
 

@@ -14,6 +14,9 @@ namespace
 
 constexpr double kStoredDotsPerInch = 96.0;
 
+// Whether fonts-wine's MS Sans Serif, drawn at the layout's sizes, is registered.
+bool shippedMsSansSerif = false;
+
 // Debian's fonts-wine keeps the faces in a folder of its own; Windows has them in its Fonts
 // folder, which the offscreen platform does not read by itself.
 QStringList fontFolders()
@@ -37,7 +40,7 @@ bool registerShippedFont(const char* fileName)
 void registerShippedFonts()
 {
     static const bool registered = [] {
-        registerShippedFont("ms_sans_serif.ttf");
+        shippedMsSansSerif = registerShippedFont("ms_sans_serif.ttf");
         registerShippedFont("tahoma.ttf");
         registerShippedFont("tahomabd.ttf");
         QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
@@ -62,5 +65,19 @@ QFont atStoredResolution(const QFont& font)
     QFont stored = font;
     if (font.pixelSize() <= 0 && font.pointSizeF() > 0)
         stored.setPixelSize(pixelsOfPoints(font.pointSizeF()));
+    // Windows' own MS Sans Serif is a bitmap font whose sizes need not hold the one asked for
+    // (the nearest is then drawn, taller and wider than the layout's room), unlike the face of
+    // fonts-wine registered above. Its scalable twin, Microsoft Sans Serif, drawn to the same
+    // metrics, is on every Windows; Tahoma where even that is missing.
+    const QString msSansSerif = QStringLiteral("MS Sans Serif");
+    if (!shippedMsSansSerif && stored.family().compare(msSansSerif, Qt::CaseInsensitive) == 0 &&
+        QFontDatabase::hasFamily(msSansSerif) && !QFontDatabase::isSmoothlyScalable(msSansSerif)) {
+        for (const QString twin :
+             {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")})
+            if (QFontDatabase::hasFamily(twin) && QFontDatabase::isSmoothlyScalable(twin)) {
+                stored.setFamily(twin);
+                break;
+            }
+    }
     return stored;
 }

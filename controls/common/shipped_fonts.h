@@ -19,6 +19,8 @@ int pixelsOfPoints(double points);
 double pointsOfPixels(int pixels);
 
 // The font as the stored layout means it: a size in points becomes the pixel height it has at
-// 96 dots per inch, so the fixed layout keeps its text at any screen resolution. A font already
-// sized in pixels comes back unchanged.
+// 96 dots per inch, so the fixed layout keeps its text at any screen resolution. Where
+// "MS Sans Serif" is the system's own bitmap font (Windows), not fonts-wine's face, its
+// scalable twin stands in ("Microsoft Sans Serif", else "Tahoma"). Any other font already sized
+// in pixels comes back unchanged.
 QFont atStoredResolution(const QFont& font);

@@ -98,10 +98,11 @@ TEST_F(PreviewMemory, IntelligentPreviewOfMoreThanMemoryHoldsEndsWithAClearError
 {
     if (!kMemoryFiguresMeaningful)
         GTEST_SKIP() << "this build's allocator reserves vast address space: no limit fits";
+    if (!memoryCapsAreKept())
+        GTEST_SKIP() << "this system keeps no account of a memory cap (Wine's job objects)";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(previewUnderAnAddressSpaceLimit(*this, 96 * kMiB), ::testing::ExitedWithCode(0),
-                "shown: Too many records to preview: memory is running out after [0-9]+ "
-                "records\\.");
+                "shown: Too many records to preview: memory is running out after .+ records\\.");
 }
 
 } // namespace

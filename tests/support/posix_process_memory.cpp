@@ -60,3 +60,8 @@ bool capMemory(std::uint64_t headroom)
     const rlimit limit{addressSpaceBytes() + headroom, RLIM_INFINITY};
     return ::setrlimit(RLIMIT_AS, &limit) == 0;
 }
+
+bool memoryCapsAreKept()
+{
+    return true;
+}

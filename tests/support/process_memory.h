@@ -21,6 +21,9 @@ std::optional<std::uint64_t> heapBytesInUse();
 // Caps the memory this process may take at headroom above what it holds now: an address-space
 // limit on Linux, the process-memory limit of a job on Windows. False where the system refuses.
 bool capMemory(std::uint64_t headroom);
+// False where a cap is accepted but neither kept nor reported (Wine keeps no account of a job's
+// memory).
+bool memoryCapsAreKept();
 
 // The kernel counts resident pages per thread in batches, so two readings of the same memory
 // can differ by this much.

@@ -55,3 +55,10 @@ bool capMemory(std::uint64_t headroom)
                                      sizeof limit) &&
            ::AssignProcessToJobObject(job, ::GetCurrentProcess());
 }
+
+bool memoryCapsAreKept()
+{
+    // Wine's own export: Wine sets job limits but keeps no account of the memory under them.
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return !(ntdll && ::GetProcAddress(ntdll, "wine_get_version"));
+}

@@ -1,5 +1,6 @@
 #include "glyph.h"
 #include "radio_group.h"
+#include "shipped_fonts.h"
 #include "speed_button.h"
 #include "window_wait.h"
 
@@ -100,6 +101,9 @@ TEST(SpeedButton, DisabledGlyphIsGreyedFromTheSameImage)
 TEST(RadioGroup, FrameRunsThroughTheCaptionsMiddleAndStopsAtIt)
 {
     QWidget window;
+    // The window's own font: the caption's width is the same on every system.
+    registerShippedFonts();
+    window.setFont(atStoredResolution(QFont(QStringLiteral("MS Sans Serif"), 8)));
     auto* group = new TRadioGroup(&window);
     group->setGeometry(8, 40, 217, 57);
     group->setTitle(QStringLiteral(" Metoda zczytywania "));

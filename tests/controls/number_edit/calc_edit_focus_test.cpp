@@ -1,5 +1,6 @@
 #include "calc_edit_support.h"
 #include "error_sink.h"
+#include "shipped_fonts.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -208,6 +209,9 @@ TEST(Painting, DisabledFieldOnAGreyBackgroundKeepsItsTextColour)
 TEST(Painting, FocusedFieldShowsItsEditTextFromTheLeft)
 {
     CalcWindow w;
+    // The window's own font, so that "2500" is as wide on every system.
+    registerShippedFonts();
+    w.top.setFont(atStoredResolution(QFont(QStringLiteral("MS Sans Serif"), 8)));
     plainText(w.field);
     w.field->SetValue(2500);
     const QColor ink = w.field->palette().color(QPalette::Active, QPalette::Text);
