@@ -1,31 +1,20 @@
 #!/usr/bin/env bash
-# The Windows side: runtime/, stock/, the companion and their tests cross-built with MinGW-w64
-# into build-windows/, then run under Wine in a scratch prefix that is removed afterwards.
-# Called by scripts/test.sh; scripts/setup.sh installs the compiler, GoogleTest's sources and Wine.
+# The Windows side: the whole tool and its tests cross-built for 64-bit Windows
+# (scripts/build-windows.sh, against the Qt that scripts/qt-windows.sh builds once), the suites
+# run under Wine on the offscreen platform in a scratch prefix, then the zip
+# (scripts/package-windows.sh) unpacked and its window driven end to end on a virtual screen
+# (scripts/test-windows-zip.sh). Called by scripts/test.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-windows"
+bash "$root/scripts/build-windows.sh"
 
-echo "==> windows: cross-building the core, the companion and their tests in $build"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$build" -j "$(nproc)"
-
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-prefix=$(mktemp -d "${TMPDIR:-/tmp}/naprawa-wine-XXXXXX")
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-  "$wineserver" -k 2>/dev/null || true
-  rm -rf "$prefix"
-}
-trap cleanup EXIT
-
-echo "==> windows: a fresh Wine prefix in $prefix"
-# One server for the whole run, so no test program waits for a new one to start; the prefix
-# is made once, before the tests run side by side.
-"$wineserver" -p
-timeout 300 "$wine" wineboot.exe --init >/dev/null 2>&1
+. "$root/scripts/wine-prefix.sh"
+echo "==> windows: a fresh Wine prefix"
+wine_prefix_start persistent
 
 echo "==> windows: running the tests under Wine"
 (cd "$build" && ctest --output-on-failure -j "$(nproc)")
+
+bash "$root/scripts/package-windows.sh" >/dev/null
+bash "$root/scripts/test-windows-zip.sh"
