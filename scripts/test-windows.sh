@@ -8,7 +8,7 @@ build="$root/build-windows"
 
 echo "==> windows: cross-building the core, the companion and their tests in $build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DNAPRAWA_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 wine=/usr/lib/wine/wine64
