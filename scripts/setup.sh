@@ -9,6 +9,7 @@ packages=(
   libqt6sql6-sqlite                # the SQLite driver of Qt's SQL module
   qt6-translations-l10n            # the system's dialogs in the desktop's language
   libgtest-dev                     # GoogleTest
+  libcli11-dev nlohmann-json3-dev  # the companion's argument parser and JSON writer (header-only)
   clang-format                     # the formatting check
   clang-14 libclang-rt-14-dev      # the sanitizer tree and libFuzzer (scripts/test-sanitizers.sh)
   llvm-14                          # llvm-symbolizer: sanitizer reports with file and line
