@@ -16,6 +16,8 @@ packages=(
   fonts-wine fonts-dejavu-core     # Tahoma-compatible and plain sans fonts
   dpkg-dev                         # dpkg-shlibdeps: the Debian package's library dependencies
   desktop-file-utils               # desktop-file-validate: the package's menu entry
+  lintian                          # the package against Debian's policy
+  appstream                        # appstreamcli: the package's AppStream metadata
   xvfb xauth xdotool               # a virtual screen and keys for the packaged window and the screenshot
   imagemagick                      # import: the README's screenshot
   libxcb1-dev                      # the start-up benchmark watches the window appear
