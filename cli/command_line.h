@@ -19,5 +19,5 @@ public:
     Utf8Console& operator=(const Utf8Console&) = delete;
 
 private:
-    unsigned previous_ = 0;
+    [[maybe_unused]] unsigned previous_ = 0; // the console's code page before, where there is one
 };
