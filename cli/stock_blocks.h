@@ -13,7 +13,7 @@
 class StockBlocks
 {
 public:
-    // Records a request: a block of about 0.9 MB, small enough to stay in the processor's cache.
+    // Records a request: about 0.9 MB, a few hundred requests for the largest stock files.
     static constexpr std::size_t kRecords = 2048;
 
     // Reads the file of handle (opened through os) from its current position.
