@@ -30,6 +30,12 @@ constexpr const char* kFooter =
     "window shows it, after the program's and the file's name); 2 bad usage, an existing\n"
     "OUTPUT without --force included. 'naprawa-cli COMMAND --help' tells a command's options.";
 
+// A name the system's narrow calls cannot reach (Windows: a character outside the ANSI code
+// page). Said and refused, never mapped to a look-alike: best fit reads "zolw" for "żółw",
+// another file.
+constexpr const char* kNameOutsideCodePage =
+    "The system's ANSI code page cannot represent this name";
+
 struct CommandLine {
     std::vector<std::string> files; // inspect's STOCK files, or repair's STOCK and OUTPUT
     std::string stock, output;
@@ -64,14 +70,11 @@ std::string unusableName(const std::vector<std::string>& names)
     return {};
 }
 
-// A name the system's narrow calls cannot reach: said and refused, never mapped to a look-alike
-// (Windows' best fit would read "zolw" for "żółw", another file).
 bool reachable(const std::vector<std::string>& names, std::ostream& err)
 {
     for (const std::string& name : names)
         if (!systemCanName(name)) {
-            fileError(err, name,
-                      Exception("The system's ANSI code page cannot represent this name"));
+            fileError(err, name, Exception(kNameOutsideCodePage));
             return false;
         }
     return true;
@@ -83,7 +86,7 @@ int inspect(const CommandLine& line, std::ostream& out, std::ostream& err, OsFil
     for (const std::string& name : line.files) {
         try {
             if (!systemCanName(name))
-                throw Exception("The system's ANSI code page cannot represent this name");
+                throw Exception(kNameOutsideCodePage);
             const StockFigures figures = inspectStockFile(name, os);
             out << (line.json ? figuresJson(name, figures) + "\n" : figuresText(name, figures));
         } catch (const std::exception& e) {
