@@ -1,102 +1,99 @@
 #include "companion.h"
 
-#include "exceptions.h"
 #include "figures_text.h"
 #include "integer_text.h"
-#include "repair_inputs.h"
+#include "repair.h"
+#include "replacement_file.h"
+#include "stock_figures.h"
 #include "stock_record.h"
-#include "writer.h"
+#include "system_file_names.h"
 
+#include <CLI/CLI.hpp>
+
+#include <cerrno>
+#include <cstring>
 #include <ostream>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace companion
 {
 namespace
 {
 
-constexpr const char* kUsage = "Usage: naprawa-cli inspect [--json] STOCK...\n"
-                               "       naprawa-cli repair [--count N] [--force] STOCK OUTPUT\n"
-                               "       naprawa-cli --help | --version\n";
+constexpr const char* kProgram = "naprawa-cli";
 
-constexpr const char* kHelp =
-    "\n"
-    "Checks and repairs stock files: flat files of 463-byte records whose good records\n"
-    "may be followed by garbage. Both commands take the records the window takes.\n"
-    "\n"
-    "  inspect   For each STOCK file: its size, whole records, the bytes of a torn tail,\n"
-    "            the blank-name records, how many records the intelligent scan takes and\n"
-    "            why it stops, and the largest count the counted scan can take.\n"
-    "            Writes nothing. --json prints one JSON object per file, one per line.\n"
-    "  repair    Copies the records the scan takes from STOCK into OUTPUT, byte for byte:\n"
-    "            the intelligent scan (to the end of the file, or up to and including the\n"
-    "            third blank-name record), or exactly N records with --count N (N as the\n"
-    "            window's count field reads it: 25, +25, $19). An existing OUTPUT is\n"
-    "            replaced only with --force. Prints what it wrote.\n"
-    "\n"
-    "  --help      this text\n"
-    "  --version   the version\n"
-    "\n"
-    "Exit codes: 0 done; 1 an I/O or conversion error (its message on standard error,\n"
-    "as the window shows it); 2 bad usage, an existing OUTPUT without --force included.\n";
+constexpr const char* kAbout =
+    "Checks and repairs stock files: flat files of 463-byte records whose good records may be\n"
+    "followed by garbage. Both commands take the records the window takes.";
+
+constexpr const char* kFooter =
+    "Exit codes: 0 done; 1 an I/O or conversion error (its message on standard error, as the\n"
+    "window shows it, after the program's and the file's name); 2 bad usage, an existing\n"
+    "OUTPUT without --force included. 'naprawa-cli COMMAND --help' tells a command's options.";
+
+// A name the system's narrow calls cannot reach (Windows: a character outside the ANSI code
+// page). Said and refused, never mapped to a look-alike: best fit reads "zolw" for "żółw",
+// another file.
+constexpr const char* kNameOutsideCodePage =
+    "The system's ANSI code page cannot represent this name";
 
 struct CommandLine {
-    std::vector<std::string> files;
+    std::vector<std::string> files; // inspect's STOCK files, or repair's STOCK and OUTPUT
+    std::string stock, output;
     bool json = false;
     bool force = false;
-    bool counted = false;
     std::string count;
+    bool counted = false;
 };
 
 int badUsage(std::ostream& err, const std::string& problem)
 {
-    err << "naprawa-cli: " << problem << "\n" << kUsage;
+    err << kProgram << ": " << problem << "\nTry '" << kProgram << " --help'.\n";
     return kBadUsage;
 }
 
-// Options and files after the command; "--" ends the options. Returns an empty text, or what
-// is wrong with the line.
-std::string parse(const std::vector<std::string>& args, CommandLine& line)
+void fileError(std::ostream& err, const std::string& file, const std::exception& e)
 {
-    bool options = true;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!options || arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
-            line.files.push_back(arg);
-        } else if (arg == "--") {
-            options = false;
-        } else if (arg == "--json") {
-            line.json = true;
-        } else if (arg == "--force") {
-            line.force = true;
-        } else if (arg == "--count" || arg.compare(0, 8, "--count=") == 0) {
-            if (arg == "--count" && i + 1 == args.size())
-                return "--count needs a number";
-            line.counted = true;
-            line.count = arg == "--count" ? args[++i] : arg.substr(8);
-        } else {
-            return "unknown option " + arg;
-        }
+    err << kProgram << ": " << shownName(file) << ": " << displayedMessage(e) << "\n";
+}
+
+// What is wrong with the names before any file is touched, or an empty text.
+std::string unusableName(const std::vector<std::string>& names)
+{
+    for (const std::string& name : names) {
+        // An unset variable in a script gives "": it names no file.
+        if (name.empty())
+            return "an empty file name";
+        if (name == "-")
+            return "'-': standard input and output are not stock files; name a file (./- for "
+                   "one called -)";
     }
     return {};
+}
+
+bool reachable(const std::vector<std::string>& names, std::ostream& err)
+{
+    for (const std::string& name : names)
+        if (!systemCanName(name)) {
+            fileError(err, name, Exception(kNameOutsideCodePage));
+            return false;
+        }
+    return true;
 }
 
 int inspect(const CommandLine& line, std::ostream& out, std::ostream& err, OsFileApi& os)
 {
     int result = kDone;
     for (const std::string& name : line.files) {
-        const std::string shown = displayName(name);
         try {
+            if (!systemCanName(name))
+                throw Exception(kNameOutsideCodePage);
             const StockFigures figures = inspectStockFile(name, os);
-            out << (line.json ? figuresJson(shown, figures) + "\n" : figuresText(shown, figures));
+            out << (line.json ? figuresJson(name, figures) + "\n" : figuresText(name, figures));
         } catch (const std::exception& e) {
             const auto* io = dynamic_cast<const EInOutError*>(&e);
             if (line.json)
-                out << figuresErrorJson(shown, io ? io->code() : 0, displayedMessage(e)) << "\n";
-            err << shown << ": " << displayedMessage(e) << "\n";
+                out << figuresErrorJson(name, io ? io->code() : 0, displayedMessage(e)) << "\n";
+            fileError(err, name, e);
             result = kFailed;
         }
     }
@@ -105,78 +102,108 @@ int inspect(const CommandLine& line, std::ostream& out, std::ostream& err, OsFil
 
 int repair(const CommandLine& line, std::ostream& out, std::ostream& err, OsFileApi& os)
 {
-    const std::string& stock = line.files[0];
     const std::string& output = line.files[1];
-    try {
-        // The writer converts the count only after the output exists; a script's typo must not
-        // cost an existing file, so the same rule is asked first.
-        if (line.counted)
-            strToInt(line.count);
-        if (!line.force && os.identity(output))
-            return badUsage(err, displayName(output) + " exists; --force replaces it");
-        const std::uint64_t records = writeRepairedFile(
-            FixedRepairInputs(stock, line.counted ? ScanMethod::Counted : ScanMethod::Intelligent,
-                              line.count),
-            output, os);
-        out << records << (records == 1 ? " record, " : " records, ") << records * kStockRecordSize
-            << " bytes → " << displayName(output) << "\n";
-        return kDone;
-    } catch (const std::exception& e) {
-        err << displayedMessage(e) << "\n";
+    RepairRequest request{line.files[0], output, std::nullopt, line.force};
+    if (!reachable(line.files, err))
         return kFailed;
+    switch (nameHolder(output)) {
+    case NameHolder::Folder:
+        return badUsage(err, shownName(output) + " is a folder; OUTPUT names the file to write");
+    case NameHolder::Other:
+        if (!line.force)
+            return badUsage(err, shownName(output) + " exists; --force replaces it");
+        break;
+    case NameHolder::Nothing:
+        break;
     }
+    try {
+        // Converted before anything is opened: a typo in a script costs no file.
+        if (line.counted)
+            request.count = strToInt(line.count);
+        const std::uint64_t records = repairStockFile(request, os);
+        out << records << (records == 1 ? " record, " : " records, ") << records * kStockRecordSize
+            << " bytes → " << shownName(output) << "\n";
+        return kDone;
+    } catch (const OutputExists&) {
+        return badUsage(err, shownName(output) + " exists; --force replaces it");
+    } catch (const FileFailure& e) {
+        fileError(err, e.file(), e);
+    } catch (const std::exception& e) {
+        err << kProgram << ": " << displayedMessage(e) << "\n";
+    }
+    return kFailed;
 }
 
 } // namespace
 
-std::string displayName(const std::string& name)
-{
-#ifdef _WIN32
-    const int wide =
-        ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(wide), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), text.data(), wide);
-    const int bytes =
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
-#else
-    return name;
-#endif
-}
-
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, OsFileApi& os)
 {
-    if (args.size() == 1 && args[0] == "--help") {
-        out << kUsage << kHelp;
-        return kDone;
-    }
-    if (args.size() == 1 && args[0] == "--version") {
-        out << "naprawa-cli " << NAPRAWA_VERSION << "\n";
-        return kDone;
-    }
-    if (args.empty())
-        return badUsage(err, "no command");
-    const std::string& command = args[0];
-    if (command != "inspect" && command != "repair")
-        return badUsage(err, "unknown command " + command);
+    CLI::App app(kAbout, kProgram);
+    app.set_version_flag("-V,--version", std::string(kProgram) + " " + NAPRAWA_VERSION,
+                         "Print the version and exit");
+    app.require_subcommand(1, 1);
+    // -h and -V after a command too.
+    app.fallthrough();
+    app.footer(kFooter);
 
     CommandLine line;
-    if (const std::string problem = parse(args, line); !problem.empty())
-        return badUsage(err, problem);
-    if (command == "inspect") {
-        if (line.force || line.counted)
-            return badUsage(err, "inspect takes no --force or --count");
-        if (line.files.empty())
-            return badUsage(err, "inspect needs at least one STOCK file");
-        return inspect(line, out, err, os);
+    CLI::App* inspectCommand =
+        app.add_subcommand("inspect", "Tell each stock file's figures; writes nothing");
+    inspectCommand->footer(
+        std::string("For each STOCK file: its size, whole records, the bytes of a torn tail, the\n"
+                    "blank-name records, how many records the intelligent scan takes and why it\n"
+                    "stops, and the largest count the counted scan can take.\n\n") +
+        kFooter);
+    inspectCommand->add_flag("--json", line.json, "One JSON object per file, one per line");
+    inspectCommand->add_option("STOCK", line.files, "Stock files")->required()->type_name("");
+
+    CLI::App* repairCommand =
+        app.add_subcommand("repair", "Copy the records the scan takes from STOCK into OUTPUT");
+    repairCommand->footer(
+        std::string("Copies byte for byte the records of the intelligent scan (to the end of the\n"
+                    "file, or up to and including the third blank-name record), or exactly N\n"
+                    "records. OUTPUT appears only once complete, with the permission bits of\n"
+                    "STOCK; on any failure an existing OUTPUT stays as it was.\n\n") +
+        kFooter);
+    repairCommand
+        ->add_option("--count", line.count,
+                     "Exactly N records, N as the window's count field reads it: 25, +25, $19")
+        ->type_name("N");
+    repairCommand->add_flag("-f,--force", line.force, "Replace an existing OUTPUT");
+    repairCommand->add_option("STOCK", line.stock, "The stock file")->required()->type_name("");
+    repairCommand->add_option("OUTPUT", line.output, "The repaired file to write")
+        ->required()
+        ->type_name("");
+
+    try {
+        app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+    } catch (const CLI::Success& e) {
+        return app.exit(e, out, err); // --help, --version
+    } catch (const CLI::ParseError& e) {
+        return badUsage(err, shownName(e.what()));
     }
-    if (line.json)
-        return badUsage(err, "repair takes no --json");
-    if (line.files.size() != 2)
-        return badUsage(err, "repair needs a STOCK and an OUTPUT file");
-    return repair(line, out, err, os);
+    if (repairCommand->parsed()) {
+        line.files = {line.stock, line.output};
+        line.counted = repairCommand->count("--count") > 0;
+    }
+    if (const std::string problem = unusableName(line.files); !problem.empty())
+        return badUsage(err, problem);
+    return inspectCommand->parsed() ? inspect(line, out, err, os) : repair(line, out, err, os);
+}
+
+int closeOutput(std::FILE* stream, std::ostream& err, int code)
+{
+    errno = 0;
+    const bool written = std::fflush(stream) == 0 && !std::ferror(stream);
+    int error = errno;
+    const bool closed = std::fclose(stream) == 0;
+    if (written && closed)
+        return code;
+    if (error == 0)
+        error = errno;
+    err << kProgram << ": write error" << (error != 0 ? ": " : "")
+        << (error != 0 ? std::strerror(error) : "") << "\n";
+    return kFailed;
 }
 
 } // namespace companion

@@ -3,39 +3,13 @@
 #include "exceptions.h"
 #include "record_file.h"
 #include "scan.h"
-
-namespace
-{
-
-class BlankNameCounter final : public RecordSink
-{
-public:
-    explicit BlankNameCounter(StockFigures& figures) : figures_(figures) {}
-
-    void take(const StockRecord& record) override
-    {
-        ++taken_;
-        if (!isBlankName(record))
-            return;
-        ++figures_.blankNames;
-        if (figures_.firstBlankNames.size() < StockFigures::kListedBlankNames)
-            figures_.firstBlankNames.push_back(taken_);
-    }
-
-    std::uint64_t taken() const { return taken_; }
-
-private:
-    StockFigures& figures_;
-    std::uint64_t taken_ = 0;
-};
-
-} // namespace
+#include "stock_blocks.h"
 
 StockFigures inspectStockFile(const std::string& name, OsFileApi& os)
 {
     StockFigures figures;
     TRecordFile file(os);
-    file.open(name);
+    file.openForReading(name);
     const OsQueryResult size = os.size(file.handle());
     if (size.error != 0)
         throw EInOutError(size.error);
@@ -43,17 +17,26 @@ StockFigures inspectStockFile(const std::string& name, OsFileApi& os)
     figures.records = size.value / kStockRecordSize;
     figures.tail = size.value % kStockRecordSize;
 
-    // The window's own scan decides where the repair stops; the rest of the file is read on
-    // only to count its blank names.
-    BlankNameCounter counter(figures);
-    intelligentScan(file, counter);
-    figures.intelligentRecords = counter.taken();
-    figures.stopsAtThirdBlankName = figures.blankNames >= 3;
-    StockRecord record;
-    while (!file.atEnd()) {
-        file.read(record);
-        counter.take(record);
-    }
+    // The window's rule decides where the repair stops; the rest of the file is read on only to
+    // count its blank names.
+    IntelligentScanEnd end;
+    StockBlocks blocks(os, file.handle());
+    std::uint64_t position = 0; // 1-based, of the record at hand
+    for (auto block = blocks.next(); !block.empty(); block = blocks.next())
+        for (std::size_t at = 0; at < block.size(); at += kStockRecordSize) {
+            const auto record = block.subspan(at).first<kStockRecordSize>();
+            ++position;
+            if (!end.reached()) {
+                end.taken(record);
+                ++figures.intelligentRecords;
+            }
+            if (!isBlankName(record))
+                continue;
+            ++figures.blankNames;
+            if (figures.firstBlankNames.size() < StockFigures::kListedBlankNames)
+                figures.firstBlankNames.push_back(position);
+        }
+    figures.stopsAtThirdBlankName = end.reached();
     file.close();
     return figures;
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-// What a stock file holds, as the scans see it: read through the same record file and the same
-// intelligent scan as the window, so the figures are the records the repair takes. Nothing is
-// written; the file is opened as the window opens it (a read-only file is refused with 5).
+// What a stock file holds, as the scans see it: the window's intelligent-scan rule over the
+// file's whole records, so the figures are the records the repair takes. The file is opened for
+// reading only, so a read-only file or medium is inspected too.
 struct StockFigures {
     // Blank-name positions listed beside their count.
     static constexpr std::size_t kListedBlankNames = 10;
@@ -24,5 +24,5 @@ struct StockFigures {
     std::uint64_t countedMax() const { return records; }
 };
 
-// Throws EInOutError as the window's preview would (open, end test, read).
+// Throws EInOutError as the window's preview would (open, read).
 StockFigures inspectStockFile(const std::string& name, OsFileApi& os = systemFileApi());

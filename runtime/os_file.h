@@ -17,8 +17,9 @@ using OsHandle = std::int64_t;
 inline constexpr OsHandle kNoHandle = 0;
 
 enum class OsDisposition {
-    OpenExisting, // fail when the file does not exist
-    CreateAlways, // create, or truncate an existing file to 0 bytes
+    OpenExisting,   // fail when the file does not exist
+    CreateAlways,   // create, or truncate an existing file to 0 bytes
+    OpenForReading, // an existing file, for reading only: a read-only file opens too
 };
 
 enum class OsStandardStream { Input, Output };
@@ -51,8 +52,9 @@ class OsFileApi
 public:
     virtual ~OsFileApi() = default;
 
-    // Opens for reading and writing, shared for reading and writing. A file without any
-    // write permission bit counts as read-only and is refused with 5, whoever asks. Only a
+    // Opens for reading and writing (OpenForReading: reading only), shared for reading and
+    // writing. A file without any write permission bit counts as read-only and is refused with
+    // 5 when writing is asked, whoever asks. Only a
     // regular file opens: a folder, FIFO, socket or device is refused with 5 without blocking
     // or acting on it, and CreateAlways empties an existing file only once it is known to be a
     // regular one.

@@ -43,9 +43,11 @@ public:
         // client, a serial port its lines raised): refused before it is opened.
         if (isWindowsDeviceName(*narrow))
             return {kNoHandle, ERROR_ACCESS_DENIED};
+        const bool reading = disposition == OsDisposition::OpenForReading;
         const HANDLE handle = ::CreateFileA(
-            narrow->c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-            nullptr, disposition == OsDisposition::CreateAlways ? CREATE_ALWAYS : OPEN_EXISTING,
+            narrow->c_str(), reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
+            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+            disposition == OsDisposition::CreateAlways ? CREATE_ALWAYS : OPEN_EXISTING,
             FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return {kNoHandle, ::GetLastError()};
@@ -170,6 +172,11 @@ bool isWindowsDeviceName(const std::string& name)
         return !drivePath && !startsWith(rest, "UNC\\") && !startsWith(rest, "VOLUME{");
     }
     return false;
+}
+
+void* windowsHandle(OsHandle handle)
+{
+    return toHandle(handle);
 }
 
 OsFileApi& windowsFileApi()

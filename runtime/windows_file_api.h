@@ -17,3 +17,6 @@ OsFileApi& windowsFileApi();
 // True when the system resolves the name (in the ANSI code page) to a device rather than a file
 // in a folder, which is told without opening it.
 bool isWindowsDeviceName(const std::string& name);
+
+// The system's HANDLE behind a handle of windowsFileApi().
+void* windowsHandle(OsHandle handle);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the whole tool for 64-bit Windows into build-windows/: the window and the
 # companion (static .exe files), their tests, against the Qt for Windows that
-# scripts/qt-windows.sh builds once into a cache folder.
+# scripts/qt-windows.sh builds once into a cache folder. Arguments go to the configure step.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-windows"
@@ -17,5 +17,5 @@ echo "==> build-windows: configuring and building in $build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
-  -DNAPRAWA_BUILD_WINDOW=ON >/dev/null
+  -DNAPRAWA_BUILD_WINDOW=ON "$@" >/dev/null
 cmake --build "$build" -j "$(nproc)"

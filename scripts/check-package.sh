@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it without installing it: the files where a desktop
 # finds them, a valid menu entry, the icon at every size, the Qt libraries among its
-# dependencies, and that the packaged program starts from the entry's command and closes again.
+# dependencies, the documents policy asks for (lintian finds no error), valid AppStream
+# metadata, hardened programs, and that the packaged program starts from the entry's command
+# and closes again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/package.sh" >/dev/null
@@ -55,6 +57,29 @@ for size in 16 22 24 32 48 64 128 256; do
   [ "$w $h" = "$size $size" ] || fail "the ${size}x${size} icon is ${w}x${h}"
 done
 
+# Debian's policy, as lintian reads it: no error (warnings and notes are printed).
+lintian --fail-on error "$deb" || fail "lintian found errors"
+doc="$usr/share/doc/naprawa"
+[ -f "$doc/copyright" ] && [ -f "$doc/changelog.gz" ] || fail "no copyright or changelog.gz"
+for program in "${programs[@]}"; do
+  [ -f "$usr/share/man/man1/$program.1.gz" ] || fail "no manual page for $program"
+done
+[ -f "$usr/share/bash-completion/completions/naprawa-cli" ] || fail "no bash completion"
+bash -n "$usr/share/bash-completion/completions/naprawa-cli" || fail "the completion is no bash"
+metainfo=("$usr"/share/metainfo/*.metainfo.xml)
+[ -f "${metainfo[0]}" ] || fail "no AppStream metadata"
+appstreamcli validate --no-net "${metainfo[0]}" || fail "the AppStream metadata does not validate"
+
+# Built with Debian's hardening flags: the stack protector or fortified functions imported,
+# full RELRO with immediate binding.
+for program in "${programs[@]}"; do
+  elf="$usr/bin/$program"
+  nm -D "$elf" | grep -Eq ' U (__stack_chk_fail|__[a-z_]+_chk)(@|$)' ||
+    fail "$program imports neither __stack_chk_fail nor any _chk function"
+  readelf -lW "$elf" | grep -q GNU_RELRO || fail "$program has no RELRO segment"
+  readelf -dW "$elf" | grep -Eq 'BIND_NOW|FLAGS.*NOW' || fail "$program binds lazily"
+done
+
 # The packaged program, started by the entry's command, shows its window; "&Koniec" (Alt+K)
 # ends it with exit code 0. Every wait is bounded; a hang is killed and fails.
 export PACKAGED_BIN="$usr/bin" EXEC_LINE="$exec_line"
@@ -71,4 +96,4 @@ QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1280x1024x24' bash -c '
   xdotool windowfocus --sync "$window" key alt+k
   wait "$pid"
 ' || fail "the packaged program did not start and close cleanly"
-echo "==> package: $(basename "$deb") holds the programs, the menu entry and the icons, and starts"
+echo "==> package: $(basename "$deb") holds the programs, their manual pages, the menu entry, the icons and the metadata, passes lintian, and starts"

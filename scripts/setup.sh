@@ -9,12 +9,15 @@ packages=(
   libqt6sql6-sqlite                # the SQLite driver of Qt's SQL module
   qt6-translations-l10n            # the system's dialogs in the desktop's language
   libgtest-dev                     # GoogleTest
+  libcli11-dev nlohmann-json3-dev  # the companion's argument parser and JSON writer (header-only)
   clang-format                     # the formatting check
   clang-14 libclang-rt-14-dev      # the sanitizer tree and libFuzzer (scripts/test-sanitizers.sh)
   llvm-14                          # llvm-symbolizer: sanitizer reports with file and line
   fonts-wine fonts-dejavu-core     # Tahoma-compatible and plain sans fonts
   dpkg-dev                         # dpkg-shlibdeps: the Debian package's library dependencies
   desktop-file-utils               # desktop-file-validate: the package's menu entry
+  lintian                          # the package against Debian's policy
+  appstream                        # appstreamcli: the package's AppStream metadata
   xvfb xauth xdotool               # a virtual screen and keys for the packaged window and the screenshot
   imagemagick                      # import: the README's screenshot
   libxcb1-dev                      # the start-up benchmark watches the window appear

@@ -16,7 +16,8 @@ export LSAN_OPTIONS="suppressions=$root/tests/sanitizers/lsan.supp:print_suppres
 echo "==> sanitizers: configuring and building in $build (clang, ASan + UBSan, fuzz targets)"
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS_SANITIZE="-O1 -gline-tables-only" \
-  -DNAPRAWA_SANITIZE=ON -DNAPRAWA_FUZZ=ON -DNAPRAWA_BUILD_BENCH=OFF >/dev/null
+  -DNAPRAWA_SANITIZE=ON -DNAPRAWA_FUZZ=ON -DNAPRAWA_BUILD_BENCH=OFF \
+  -DNAPRAWA_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 echo "==> sanitizers: running every test and a smoke run of every fuzz target"

@@ -7,7 +7,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-windows"
-bash "$root/scripts/build-windows.sh"
+# Warnings in our own code are errors here, as in the other builds of this command.
+bash "$root/scripts/build-windows.sh" -DNAPRAWA_WARNINGS_AS_ERRORS=ON
 
 . "$root/scripts/wine-prefix.sh"
 echo "==> windows: a fresh Wine prefix"

@@ -3,7 +3,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
-bash "$root/scripts/build.sh"
+# Warnings in our own code are errors here, as in the other builds of this command.
+bash "$root/scripts/build.sh" -DNAPRAWA_WARNINGS_AS_ERRORS=ON
 echo "==> test: running every test"
 (cd "$root/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
 

@@ -50,6 +50,11 @@ void TRecordFile::open(const std::string& name)
     start(name, OsDisposition::OpenExisting, OsStandardStream::Input);
 }
 
+void TRecordFile::openForReading(const std::string& name)
+{
+    start(name, OsDisposition::OpenForReading, OsStandardStream::Input);
+}
+
 void TRecordFile::create(const std::string& name)
 {
     start(name, OsDisposition::CreateAlways, OsStandardStream::Output);

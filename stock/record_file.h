@@ -27,6 +27,9 @@ public:
     // Opens an existing file for reading and writing, at record 0. An empty name opens nothing:
     // the first end-of-file test or read then fails with code 6.
     void open(const std::string& name);
+    // Opens an existing file for reading only, at record 0: for whoever only reads, a read-only
+    // file opens too. An empty name opens nothing, as above.
+    void openForReading(const std::string& name);
     // Creates the file, or empties an existing one at once.
     void create(const std::string& name);
 

@@ -2,15 +2,22 @@
 
 #include "integer_text.h"
 
+std::size_t IntelligentScanEnd::takenOf(std::span<const std::uint8_t> block)
+{
+    std::size_t records = 0;
+    for (; !reached() && (records + 1) * kStockRecordSize <= block.size(); ++records)
+        taken(block.subspan(records * kStockRecordSize).first<kStockRecordSize>());
+    return records;
+}
+
 void intelligentScan(TRecordFile& file, RecordSink& sink)
 {
-    int blankNames = 0;
+    IntelligentScanEnd end;
     StockRecord record;
-    while (!file.atEnd() && blankNames < 3) {
+    while (!file.atEnd() && !end.reached()) {
         file.read(record);
         sink.take(record);
-        if (isBlankName(record))
-            ++blankNames;
+        end.taken(record);
     }
 }
 

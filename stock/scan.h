@@ -4,6 +4,7 @@
 #include "repair_inputs.h"
 
 #include <cstdint>
+#include <span>
 
 // Receives the records a scan takes, each before the scan decides anything about the next.
 class RecordSink
@@ -15,8 +16,33 @@ public:
     virtual void take(const StockRecord& record) = 0;
 };
 
-// Until the end of the file, or up to and including the third blank-name record (counted in
-// total, not in a run). The end-of-file test comes before the counter test in every pass.
+// The intelligent scan's rule, told the records it takes in file order: it ends after the third
+// blank-name record (counted in total, not in a run). Whoever reads the records, one request a
+// record or many records a request, asks this.
+class IntelligentScanEnd
+{
+public:
+    static constexpr int kBlankNames = 3;
+
+    // Counts a record the scan has taken.
+    void taken(std::span<const std::uint8_t, kStockRecordSize> record)
+    {
+        if (isBlankName(record))
+            ++blankNames_;
+    }
+    // True once the scan takes no further record.
+    bool reached() const { return blankNames_ >= kBlankNames; }
+
+    // Of the whole records at the start of block, how many the scan takes before it ends
+    // (every one when it does not end among them), each counted.
+    std::size_t takenOf(std::span<const std::uint8_t> block);
+
+private:
+    int blankNames_ = 0;
+};
+
+// Until the end of the file, or up to and including the third blank-name record. The
+// end-of-file test comes before the rule's test in every pass.
 void intelligentScan(TRecordFile& file, RecordSink& sink);
 
 // Converts the count text (EConvertError when it does not), then reads exactly N records

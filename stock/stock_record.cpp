@@ -27,12 +27,11 @@ std::string_view fieldView(const StockRecord& record, int field)
     return {reinterpret_cast<const char*>(bytes), length};
 }
 
-bool isBlankName(const StockRecord& record)
+bool isBlankName(std::span<const std::uint8_t, kStockRecordSize> record)
 {
-    std::size_t length = 0;
-    const std::uint8_t* bytes = fieldBytes(record, 1, length);
-    for (std::size_t i = 0; i < length; ++i)
-        if (bytes[i] > 32)
+    const std::size_t offset = kTextFieldOffsets[0];
+    for (const std::uint8_t byte : record.subspan(offset + 1, record[offset]))
+        if (byte > 32)
             return false;
     return true;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,6 @@ std::string fieldText(const StockRecord& record, int field);
 // The same bytes, seen in the record.
 std::string_view fieldView(const StockRecord& record, int field);
 
-// Text field 1 empty once every byte 0..32 is trimmed from both ends.
-bool isBlankName(const StockRecord& record);
+// Text field 1 empty once every byte 0..32 is trimmed from both ends. Takes a record where it
+// lies, in a record buffer or inside a block of many.
+bool isBlankName(std::span<const std::uint8_t, kStockRecordSize> record);

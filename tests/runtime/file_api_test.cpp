@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         OpenCase{"MissingFile", missingFile, OsDisposition::OpenExisting, 2},
         OpenCase{"MissingFolder", missingFolder, OsDisposition::OpenExisting, 3},
+        OpenCase{"MissingFileForReading", missingFile, OsDisposition::OpenForReading, 2},
+        OpenCase{"FolderNameForReading", folderName, OsDisposition::OpenForReading, 5},
         OpenCase{"MissingFolderOnCreate", missingFolder, OsDisposition::CreateAlways, 3},
         OpenCase{"ReadOnlyFile", readOnlyFile, OsDisposition::OpenExisting, 5},
         OpenCase{"ReadOnlyFileOnCreate", readOnlyFile, OsDisposition::CreateAlways, 5},

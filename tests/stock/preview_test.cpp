@@ -168,8 +168,9 @@ TEST_F(Preview, OpenFailuresComeAfterTheGridIsBlanked)
     EXPECT_EQ(run(dir.file("brak/m.rek")), "Invalid filename");
     const std::string ro = stock(2);
     makeReadOnly(ro);
-    if (systemRefusesReadOnlyFiles())
+    if (systemRefusesReadOnlyFiles()) {
         EXPECT_EQ(run(ro), "File access denied");
+    }
     EXPECT_EQ(run(dir.path()), "File access denied");
     EXPECT_EQ(grid.RowCount(), 2);
 }
