@@ -72,7 +72,7 @@ QFont atStoredResolution(const QFont& font)
     const QString msSansSerif = QStringLiteral("MS Sans Serif");
     if (!shippedMsSansSerif && stored.family().compare(msSansSerif, Qt::CaseInsensitive) == 0 &&
         QFontDatabase::hasFamily(msSansSerif) && !QFontDatabase::isSmoothlyScalable(msSansSerif)) {
-        for (const QString twin :
+        for (const QString& twin :
              {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")})
             if (QFontDatabase::hasFamily(twin) && QFontDatabase::isSmoothlyScalable(twin)) {
                 stored.setFamily(twin);
