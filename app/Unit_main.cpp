@@ -4,12 +4,12 @@
 #include "error_sink.h"
 #include "exceptions.h"
 #include "file_dialog.h"
-#include "glyph.h"
 #include "pictures.h"
 #include "plain_accelerator.h"
 #include "preview.h"
 #include "record_grid_preview.h"
 #include "repair_inputs.h"
+#include "screen_scale.h"
 #include "shipped_fonts.h"
 #include "system_file_names.h"
 #include "ui_Unit_main.h"
@@ -74,17 +74,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
 {
     registerShippedFonts();
     ui_->setupUi(this);
+    for (QLabel* label : {ui_->Label1, ui_->Label2})
+        laidOutCaptions_.emplace_back(label, label->width());
     setFont(atStoredResolution(font()));
-    // Labels are sized to their text: where this system's face draws wider than the one the
-    // layout was made with, a caption grows rather than lose its end.
-    for (QLabel* label : {ui_->Label1, ui_->Label2}) {
-        const QFontMetrics metrics = label->fontMetrics();
-        if (metrics.tightBoundingRect(label->text()).right() >= label->width())
-            label->resize(metrics.horizontalAdvance(label->text()) + 1, label->height());
-    }
+    followScreenScale();
     move(property("framePosition").toPoint());
     setWindowIcon(programIcon());
-    ui_->btn_koniec->setIcon(QIcon(transparentGlyph(exitGlyphPicture())));
+    ui_->btn_koniec->setIcon(exitGlyph());
     installPlainAccelerator(ui_->btn_koniec);
 
     connect(ui_->Button1, &QPushButton::clicked, this,
@@ -139,6 +135,27 @@ void TForm1::RadioGroup1Click()
 void TForm1::btn_koniecClick()
 {
     close();
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        fitCaptions();
+    QWidget::changeEvent(event);
+}
+
+void TForm1::fitCaptions()
+{
+    // Labels are sized to their text: where the face drawn is wider than the one the layout was
+    // made with (another system's, or a scaled screen's), a caption grows rather than lose its
+    // end, and is back at its laid-out width where the text fits again.
+    for (const auto& [label, laidOutWidth] : laidOutCaptions_) {
+        const QFontMetrics metrics = label->fontMetrics();
+        const int width = metrics.tightBoundingRect(label->text()).right() < laidOutWidth
+                              ? laidOutWidth
+                              : metrics.horizontalAdvance(label->text()) + 1;
+        label->resize(width, label->height());
+    }
 }
 
 QFileDialog* TForm1::SaveDialog1() const

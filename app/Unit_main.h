@@ -5,8 +5,11 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QFileDialog;
+class QLabel;
 namespace Ui
 {
 class TForm1;
@@ -37,7 +40,11 @@ public:
     // The save dialog, once "Zapisz" has first been pressed; nullptr before.
     QFileDialog* SaveDialog1() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void fitCaptions();
     void Button1Click();
     void Button2Click();
     void RadioGroup1Click();
@@ -46,6 +53,8 @@ private:
     QFileDialog& saveDialog();
 
     std::unique_ptr<Ui::TForm1> ui_;
+    // The captions that grow to their text, with the width the layout gives them.
+    std::vector<std::pair<QLabel*, int>> laidOutCaptions_;
     QPointer<QFileDialog> saveDialog_;
     // The name confirmed last in this run; the next save proposes it.
     QString saveName_;

@@ -59,17 +59,20 @@ QList<QRgb> standardColours()
 
 } // namespace
 
-QImage exitGlyphPicture()
+QImage exitGlyphPicture(qreal ratio)
 {
-    QImage picture(32, 33, QImage::Format_RGB888);
+    const QSize size = (QSizeF(kExitGlyphSize) * ratio).toSize();
+    QImage picture(size, QImage::Format_RGB888);
     picture.fill(QColor::fromRgb(kOrange));
     static const TornEdge edge;
     const double cx = 16.0;
     const double cy = 16.5;
+    // Each pixel takes the colour of the point at its middle, the edge being a shape, not a
+    // picture: at any ratio it is as sharp as the screen.
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
-            const double dx = x + 0.5 - cx;
-            const double dy = y + 0.5 - cy;
+            const double dx = (x + 0.5) / ratio - cx;
+            const double dy = (y + 0.5) / ratio - cy;
             const double d = std::hypot(dx, dy);
             QRgb colour = kOrange;
             if (d < TornEdge::at(edge.hole, dx, dy))
@@ -116,6 +119,11 @@ QImage programIconPicture()
 
     return canvas.convertToFormat(QImage::Format_Indexed8, standardColours(),
                                   Qt::ThresholdDither | Qt::AvoidDither);
+}
+
+QIcon exitGlyph()
+{
+    return drawnGlyph(kExitGlyphSize, exitGlyphPicture);
 }
 
 QIcon programIcon()

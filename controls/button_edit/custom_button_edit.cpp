@@ -30,10 +30,10 @@ class TEditButton : public QToolButton
 public:
     explicit TEditButton(QWidget* parent) : QToolButton(parent) {}
 
-    void setImages(const QPixmap& normal, const QPixmap& disabled)
+    void setGlyph(const QIcon& glyph, QSize size)
     {
-        normal_ = normal;
-        disabled_ = disabled;
+        glyph_ = glyph;
+        glyphSize_ = size;
         update();
     }
 
@@ -51,26 +51,27 @@ protected:
             p.setPen(pal.color(QPalette::Light));
             p.drawLine(1, 0, 1, height() - 1);
         }
-        const QPixmap& image = isEnabled() ? normal_ : disabled_;
-        if (image.isNull())
+        if (glyph_.isNull() || glyphSize_.isEmpty())
             return;
-        const QSize s = image.deviceIndependentSize().toSize();
-        int x = (width() - s.width()) / 2;
-        int y = (height() - s.height()) / 2;
+        const QPixmap image = glyph_.pixmap(glyphSize_, devicePixelRatioF(),
+                                            isEnabled() ? QIcon::Normal : QIcon::Disabled);
+        int x = (width() - glyphSize_.width()) / 2;
+        int y = (height() - glyphSize_.height()) / 2;
         if (down) {
             ++x;
             ++y;
         }
-        p.drawPixmap(x, y, image);
+        p.drawPixmap(QRect(QPoint(x, y), glyphSize_), image);
     }
 
 private:
-    QPixmap normal_;
-    QPixmap disabled_;
+    QIcon glyph_;
+    QSize glyphSize_;
 };
 
 // The classic greyed picture: every opaque pixel that is not white becomes a shadow-coloured
-// pixel over a highlight-coloured copy one pixel down and right.
+// pixel over a highlight-coloured copy one pixel (of the layout, so more on a scaled screen)
+// down and right.
 QPixmap embossed(const QImage& image, const QPalette& pal)
 {
     QImage shape(image.size(), QImage::Format_ARGB32_Premultiplied);
@@ -88,13 +89,25 @@ QPixmap embossed(const QImage& image, const QPalette& pal)
         p.fillRect(t.rect(), colour);
         return t;
     };
+    const int offset = std::max(1, qRound(image.devicePixelRatio()));
     QImage out(image.size(), QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
     QPainter p(&out);
-    p.drawImage(1, 1, tinted(pal.color(QPalette::Light)));
+    p.drawImage(offset, offset, tinted(pal.color(QPalette::Light)));
     p.drawImage(0, 0, tinted(pal.color(QPalette::Dark)));
     p.end();
-    return QPixmap::fromImage(out);
+    QPixmap greyed = QPixmap::fromImage(out);
+    greyed.setDevicePixelRatio(image.devicePixelRatio());
+    return greyed;
+}
+
+// One of the strip's images of equal width, at the strip's ratio.
+QImage frameOf(const QPixmap& strip, int images, int index)
+{
+    const int width = strip.width() / images;
+    QImage frame = strip.toImage().copy(index * width, 0, width, strip.height());
+    frame.setDevicePixelRatio(strip.devicePixelRatio());
+    return frame;
 }
 
 bool isWindowSwitch(Qt::FocusReason reason)
@@ -147,7 +160,15 @@ void TCustomButtonEdit::SetReadOnly(bool on)
 
 void TCustomButtonEdit::SetGlyph(const QPixmap& glyph)
 {
+    glyphSource_ = nullptr;
     glyph_ = transparentGlyph(glyph.toImage());
+    updateButtonGlyph();
+}
+
+void TCustomButtonEdit::SetGlyphSource(std::function<QPixmap(qreal ratio)> draw)
+{
+    glyphSource_ = std::move(draw);
+    glyph_ = transparentGlyph(glyphSource_(1.0).toImage());
     updateButtonGlyph();
 }
 
@@ -166,7 +187,7 @@ void TCustomButtonEdit::SetButtonWidth(int width)
 int TCustomButtonEdit::GlyphButtonWidth(const QPixmap& glyph, int numGlyphs)
 {
     const int images = std::max(numGlyphs, 1);
-    return std::max(glyph.width() / images + 6, 21);
+    return std::max(qRound(glyph.deviceIndependentSize().width()) / images + 6, 21);
 }
 
 void TCustomButtonEdit::DoClick()
@@ -455,16 +476,26 @@ void TCustomButtonEdit::updateButtonGlyph()
 {
     if (!button_)
         return;
-    QPixmap normal;
-    QPixmap disabled;
-    if (!glyph_.isNull()) {
-        const int w = glyph_.width() / numGlyphs_;
-        const QImage all = glyph_.toImage();
-        normal = QPixmap::fromImage(all.copy(0, 0, w, all.height()));
-        disabled = numGlyphs_ >= 2 ? QPixmap::fromImage(all.copy(w, 0, w, all.height()))
-                                   : embossed(all.copy(0, 0, w, all.height()), palette());
+    if (glyph_.isNull()) {
+        static_cast<TEditButton*>(button_)->setGlyph(QIcon(), QSize());
+        return;
     }
-    static_cast<TEditButton*>(button_)->setImages(normal, disabled);
+    const QSizeF strip = glyph_.deviceIndependentSize();
+    const QSize size(qRound(strip.width()) / numGlyphs_, qRound(strip.height()));
+    auto draw = [glyph = glyph_, source = glyphSource_, images = numGlyphs_,
+                 palette = palette()](qreal ratio, QIcon::Mode mode) {
+        QPixmap drawn = glyph;
+        if (source && ratio != glyph.devicePixelRatio()) {
+            QImage picture = source(ratio).toImage();
+            picture.setDevicePixelRatio(ratio);
+            drawn = transparentGlyph(picture);
+        }
+        if (mode != QIcon::Disabled)
+            return QPixmap::fromImage(frameOf(drawn, images, 0));
+        return images >= 2 ? QPixmap::fromImage(frameOf(drawn, images, 1))
+                           : embossed(frameOf(drawn, images, 0), palette);
+    };
+    static_cast<TEditButton*>(button_)->setGlyph(drawnIcon(size, draw), size);
 }
 
 void TCustomButtonEdit::onButtonPressed()

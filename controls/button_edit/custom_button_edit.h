@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include <functional>
+
 class QPainter;
 class QToolButton;
 
@@ -77,6 +79,10 @@ public:
     // The width is not changed by a new glyph; see ButtonWidth.
     QPixmap Glyph() const { return glyph_; }
     void SetGlyph(const QPixmap& glyph);
+    // A glyph that can be drawn at any device pixel ratio, so it stays sharp on a scaled screen:
+    // draw(ratio) gives the strip at that ratio, draw(1) is what Glyph then holds. A glyph set
+    // by SetGlyph replaces it.
+    void SetGlyphSource(std::function<QPixmap(qreal ratio)> draw);
     // 1 to 4; values outside are clamped.
     int NumGlyphs() const { return numGlyphs_; }
     void SetNumGlyphs(int count);
@@ -199,6 +205,7 @@ private:
     bool entered_ = false;
     bool swallowClick_ = false;
     QPixmap glyph_;
+    std::function<QPixmap(qreal ratio)> glyphSource_;
     int numGlyphs_ = 1;
     int buttonWidth_ = 21;
     TPopupAlign popupAlign_ = epaRight;

@@ -66,19 +66,24 @@ void TPathEdit::SetGlyphKind(TGlyphKind kind)
     glyphKind_ = kind;
     if (kind != gkDefault)
         return;
-    SetGlyph(BrowseGlyph());
+    SetGlyphSource(&TPathEdit::BrowseGlyph);
     SetButtonWidth(GlyphButtonWidth(Glyph(), NumGlyphs()));
 }
 
-QPixmap TPathEdit::BrowseGlyph()
+QPixmap TPathEdit::BrowseGlyph(qreal ratio)
 {
-    QImage image(14, 12, QImage::Format_RGB32);
+    QImage image((QSizeF(14, 12) * ratio).toSize(), QImage::Format_RGB32);
+    // Each cell of the picture is a square of the layout, as many screen pixels wide as the
+    // ratio gives, edge to edge.
     QPainter p(&image);
+    p.scale(ratio, ratio);
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 14; ++x)
-            p.fillRect(x, y, 1, 1, pictureColour(kBrowsePicture[y][x]));
+            p.fillRect(QRectF(x, y, 1, 1), pictureColour(kBrowsePicture[y][x]));
     p.end();
-    return QPixmap::fromImage(image);
+    QPixmap glyph = QPixmap::fromImage(image);
+    glyph.setDevicePixelRatio(ratio);
+    return glyph;
 }
 
 void TPathEdit::AcceptDroppedFile(const QString&) {}

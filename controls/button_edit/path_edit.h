@@ -39,8 +39,8 @@ public:
     void SetGlyphKind(TGlyphKind kind);
 
     // The standard browse picture: 14 x 12 pixels on a magenta background, which the button
-    // shows transparent.
-    static QPixmap BrowseGlyph();
+    // shows transparent; at a device pixel ratio above 1 each of them is a square of that side.
+    static QPixmap BrowseGlyph(qreal ratio = 1.0);
 
 signals:
     // Just before the dialog runs, with the name it will be preset from and the outcome flag

@@ -60,24 +60,55 @@ double pointsOfPixels(int pixels)
     return pixels * 72.0 / kStoredDotsPerInch;
 }
 
+namespace
+{
+
+// Bitmap faces hold only the sizes they were drawn at: asked for another, they give the nearest
+// one, taller or smaller than the layout's room.
+bool isBitmapFace(const QString& family)
+{
+    return QFontDatabase::hasFamily(family) && !QFontDatabase::isSmoothlyScalable(family);
+}
+
+// MS Sans Serif's scalable twin, Microsoft Sans Serif, is drawn to the same metrics and is on
+// every Windows; Tahoma (fonts-wine's too) where even that is missing. Empty when neither is.
+QString scalableTwinOfMsSansSerif()
+{
+    for (const QString& twin : {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")})
+        if (QFontDatabase::hasFamily(twin) && QFontDatabase::isSmoothlyScalable(twin))
+            return twin;
+    return {};
+}
+
+bool isMsSansSerif(const QFont& font)
+{
+    return font.family().compare(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 QFont atStoredResolution(const QFont& font)
 {
     QFont stored = font;
     if (font.pixelSize() <= 0 && font.pointSizeF() > 0)
         stored.setPixelSize(pixelsOfPoints(font.pointSizeF()));
-    // Windows' own MS Sans Serif is a bitmap font whose sizes need not hold the one asked for
-    // (the nearest is then drawn, taller and wider than the layout's room), unlike the face of
-    // fonts-wine registered above. Its scalable twin, Microsoft Sans Serif, drawn to the same
-    // metrics, is on every Windows; Tahoma where even that is missing.
-    const QString msSansSerif = QStringLiteral("MS Sans Serif");
-    if (!shippedMsSansSerif && stored.family().compare(msSansSerif, Qt::CaseInsensitive) == 0 &&
-        QFontDatabase::hasFamily(msSansSerif) && !QFontDatabase::isSmoothlyScalable(msSansSerif)) {
-        for (const QString& twin :
-             {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")})
-            if (QFontDatabase::hasFamily(twin) && QFontDatabase::isSmoothlyScalable(twin)) {
-                stored.setFamily(twin);
-                break;
-            }
+    // Windows' own MS Sans Serif is a bitmap font whose sizes need not hold the one asked for,
+    // unlike the face of fonts-wine registered above, drawn at the layout's sizes.
+    if (!shippedMsSansSerif && isMsSansSerif(stored) && isBitmapFace(stored.family())) {
+        const QString twin = scalableTwinOfMsSansSerif();
+        if (!twin.isEmpty())
+            stored.setFamily(twin);
     }
     return stored;
+}
+
+QFont atDevicePixelRatio(const QFont& font, qreal ratio)
+{
+    if (ratio == 1.0 || !isMsSansSerif(font) || !isBitmapFace(font.family()))
+        return font;
+    QFont scaled = font;
+    const QString twin = scalableTwinOfMsSansSerif();
+    if (!twin.isEmpty())
+        scaled.setFamily(twin);
+    return scaled;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 class QFont;
 
 // The font faces the window and its controls ask for ("MS Sans Serif" for the window, "Tahoma"
@@ -24,3 +26,8 @@ double pointsOfPixels(int pixels);
 // scalable twin stands in ("Microsoft Sans Serif", else "Tahoma"). Any other font already sized
 // in pixels comes back unchanged.
 QFont atStoredResolution(const QFont& font);
+
+// The font as drawn at a device pixel ratio (a screen scaled to 150 % has 1.5): the bitmap
+// face of MS Sans Serif has no sizes but its own, so above 1 its scalable twin stands in and
+// the text grows with the layout. At 1, and for any other face, the font comes back unchanged.
+QFont atDevicePixelRatio(const QFont& font, qreal ratio);

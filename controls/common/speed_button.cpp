@@ -58,7 +58,8 @@ void TSpeedButton::paintEvent(QPaintEvent*)
     if (!glyph.isEmpty()) {
         const QPixmap pixmap =
             icon().pixmap(glyph, devicePixelRatio(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
-        painter.drawPixmap(glyphRect(), pixmap);
+        // At its own size: stretched by a fraction of a pixel (a 125 % screen) it would blur.
+        painter.drawPixmap(glyphRect().topLeft(), pixmap);
     }
     if (!text().isEmpty())
         painter.drawItemText(captionRect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,

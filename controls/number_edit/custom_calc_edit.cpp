@@ -42,7 +42,7 @@ void drawCalculator(QPainter& p, int left, const QColor& outline, const QColor& 
 
 TCustomCalcEdit::TCustomCalcEdit(QWidget* parent) : TCustomNumberEdit(parent)
 {
-    SetGlyph(CalculatorGlyph());
+    SetGlyphSource(&TCustomCalcEdit::CalculatorGlyph);
     SetNumGlyphs(2);
     SetButtonWidth(20);
     SetClickKey(QKeyCombination(Qt::AltModifier, Qt::Key_Down));
@@ -96,7 +96,7 @@ QString TCustomCalcEdit::PopupDisplayText() const
     return calculator_->DisplayText();
 }
 
-QPixmap TCustomCalcEdit::CalculatorGlyph()
+QPixmap TCustomCalcEdit::CalculatorGlyph(qreal ratio)
 {
     const QColor magenta(255, 0, 255);
     const QColor black(0, 0, 0);
@@ -104,14 +104,20 @@ QPixmap TCustomCalcEdit::CalculatorGlyph()
     const QColor teal(0, 128, 128);
     const QColor grey(128, 128, 128);
 
-    QImage image(2 * kImageWidth, kImageHeight, QImage::Format_RGB32);
+    // Drawn in squares of the layout's pixels, as sharp at any device pixel ratio.
+    const auto canvas = [ratio](int width, QImage::Format format) {
+        QImage image((QSizeF(width, kImageHeight) * ratio).toSize(), format);
+        image.setDevicePixelRatio(ratio);
+        return image;
+    };
+    QImage image = canvas(2 * kImageWidth, QImage::Format_RGB32);
     image.fill(magenta);
     QPainter p(&image);
     drawCalculator(p, 0, black, teal, white, white, black);
 
     // The disabled look: the outline, display and keys in grey over a white copy of them one
     // pixel down and right, the body left open.
-    QImage shape(kImageWidth, kImageHeight, QImage::Format_ARGB32);
+    QImage shape = canvas(kImageWidth, QImage::Format_ARGB32);
     shape.fill(Qt::transparent);
     {
         QPainter s(&shape);
@@ -128,5 +134,7 @@ QPixmap TCustomCalcEdit::CalculatorGlyph()
     p.drawImage(kImageWidth + 1, 1, tinted(white));
     p.drawImage(kImageWidth, 0, tinted(grey));
     p.end();
-    return QPixmap::fromImage(image);
+    QPixmap glyph = QPixmap::fromImage(image);
+    glyph.setDevicePixelRatio(ratio);
+    return glyph;
 }

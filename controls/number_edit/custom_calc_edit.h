@@ -34,8 +34,8 @@ public:
 
     // The button's two images side by side, 28 x 12 on magenta (transparent): a teal pocket
     // calculator with a display and black and white keys, and the same in white and grey for
-    // the disabled look.
-    static QPixmap CalculatorGlyph();
+    // the disabled look; at a device pixel ratio above 1, each pixel a square of that side.
+    static QPixmap CalculatorGlyph(qreal ratio = 1.0);
 
     TPopupCalculator* Calculator() const { return calculator_; }
 

@@ -39,7 +39,9 @@ class QTimer;
 //   count (read once, at construction; 3 where the platform has none) when EnableWheel is set,
 //   or with Ctrl and WheelZoom set the zoom changes by that many points instead (within
 //   -10..+10: column widths, row heights including that of rows added later, and both fonts);
-//   then, for every 120 units of rotation gathered, one row more in the same direction;
+//   then, for every 120 units of rotation gathered, one row more in the same direction. Rows
+//   added after a zoom take the zoomed height (21 + zoom), not the plain 21, by choice: at the
+//   plain height the zoomed text would not be drawn whole;
 // - middle button (MiddlePan mpVertical): pan mode. The pointer is captured and shows the pan
 //   cursor; every 10 ms the current row moves one row down or up while the pointer is more
 //   than 5 pixels below or above where the button went down. The next button press or key
