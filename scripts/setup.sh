@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build            # compiler and build
+  ccache                           # what was compiled before, kept for the next build
   qt6-base-dev qt6-base-dev-tools  # Qt 6 Widgets, uic and moc
   libqt6sql6-sqlite                # the SQLite driver of Qt's SQL module
   qt6-translations-l10n            # the system's dialogs in the desktop's language
