@@ -15,6 +15,7 @@
 #include "ui_Unit_main.h"
 #include "writer.h"
 
+#include <QAccessibleWidget>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -68,11 +69,21 @@ public:
 
 const char* const kSaveFilter = "Pliki magaznynów|*.rek";
 
+// A plain QWidget reads as an anonymous pane; this one is the tool's window.
+QAccessibleInterface* windowAccessible(const QString& key, QObject* object)
+{
+    if (key == QLatin1String(TForm1::staticMetaObject.className()) && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm1>())
 {
     registerShippedFonts();
+    static const bool windowRoleInstalled = (QAccessible::installFactory(windowAccessible), true);
+    (void)windowRoleInstalled;
     ui_->setupUi(this);
     for (QLabel* label : {ui_->Label1, ui_->Label2})
         laidOutCaptions_.emplace_back(label, label->width());

@@ -16,8 +16,10 @@ class TForm1;
 }
 
 // The tool's one window, "Naprawianie magazynu". Every control, its place, size, caption,
-// initial state and the tab order come from the stored layout (Unit_main.ui); the window only
-// draws the exit button's glyph and its own icon and wires four handlers:
+// initial state, the tab order and what a screen reader calls each control (the two captions
+// name their fields as buddies) come from the stored layout (Unit_main.ui); the window only
+// draws the exit button's glyph and its own icon, reads as a window to screen readers, and
+// wires four handlers:
 //
 // - "Czytaj" (Button1) previews the records the chosen scan takes from the stock file named in
 //   FilenameEdit1 into RecordGrid1;

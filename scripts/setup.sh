@@ -20,6 +20,7 @@ packages=(
   lintian                          # the package against Debian's policy
   appstream                        # appstreamcli: the package's AppStream metadata
   xvfb xauth xdotool               # a virtual screen and keys for the packaged window and the screenshot
+  python3-pyatspi at-spi2-core     # the window read through AT-SPI, as a screen reader reads it
   imagemagick                      # import: the README's screenshot
   libxcb1-dev                      # the start-up benchmark watches the window appear
 )

@@ -9,6 +9,7 @@ echo "==> test: running every test"
 (cd "$root/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)")
 
 # Checks beyond the suite, each a script of its own.
+bash "$root/scripts/test-atspi.sh"
 bash "$root/scripts/test-windows.sh"
 bash "$root/scripts/check-format.sh"
 bash "$root/scripts/test-sanitizers.sh"

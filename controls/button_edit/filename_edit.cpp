@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QToolButton>
 
 namespace
 {
@@ -29,6 +30,7 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     : TPathEdit(parent), dialogTitle_(QStringLiteral("Browse")),
       filter_(QStringLiteral("All files (*.*)|*.*"))
 {
+    Button()->setAccessibleName(QStringLiteral("Wybierz plik"));
 }
 
 QFileDialog* TFilenameEdit::Dialog() const

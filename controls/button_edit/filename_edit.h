@@ -16,7 +16,8 @@ enum TFileDialogOption {
 };
 
 // The file-name field: a path edit whose button opens a file dialog it makes on first use and
-// owns from then on, and whose FileName tolerates quotes and trailing words in the text.
+// owns from then on, and whose FileName tolerates quotes and trailing words in the text. To
+// assistive technology the button is "Wybierz plik".
 //
 // The dialog (object name "FileDialog") is Qt's own, not the platform's, titled DialogTitle.
 // Filter is written "description|patterns|description|patterns..." with patterns parted by

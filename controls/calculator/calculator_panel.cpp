@@ -33,16 +33,25 @@ QColor captionColourOf(char key)
 
 // clang-format off
 const std::array<TCalculatorPanel::ButtonPlace, 19> TCalculatorPanel::kButtons = {{
-    {'7', "7", "7", {6, 6, 21, 21}},     {'8', "8", "8", {29, 6, 21, 21}},
-    {'9', "9", "9", {52, 6, 21, 21}},    {'/', "/", "Divide", {75, 6, 21, 21}},
-    {'4', "4", "4", {6, 29, 21, 21}},    {'5', "5", "5", {29, 29, 21, 21}},
-    {'6', "6", "6", {52, 29, 21, 21}},   {'*', "*", "Multiply", {75, 29, 21, 21}},
-    {'1', "1", "1", {6, 52, 21, 21}},    {'2', "2", "2", {29, 52, 21, 21}},
-    {'3', "3", "3", {52, 52, 21, 21}},   {'-', "-", "Subtract", {75, 52, 21, 21}},
-    {'0', "0", "0", {6, 75, 21, 21}},    {'.', "", "Point", {29, 75, 21, 21}},
-    {'_', "\u00B1", "Sign", {52, 75, 21, 21}}, {'+', "+", "Add", {75, 75, 21, 21}},
-    {'C', "C", "Clear", {6, 98, 21, 21}}, {'\b', "<-", "Back", {29, 98, 21, 21}},
-    {'=', "=", "Equals", {52, 98, 44, 21}},
+    {'7',  "7",      "7",        "",                     {6, 6, 21, 21}},
+    {'8',  "8",      "8",        "",                     {29, 6, 21, 21}},
+    {'9',  "9",      "9",        "",                     {52, 6, 21, 21}},
+    {'/',  "/",      "Divide",   "Dzielenie",            {75, 6, 21, 21}},
+    {'4',  "4",      "4",        "",                     {6, 29, 21, 21}},
+    {'5',  "5",      "5",        "",                     {29, 29, 21, 21}},
+    {'6',  "6",      "6",        "",                     {52, 29, 21, 21}},
+    {'*',  "*",      "Multiply", "Mnożenie",             {75, 29, 21, 21}},
+    {'1',  "1",      "1",        "",                     {6, 52, 21, 21}},
+    {'2',  "2",      "2",        "",                     {29, 52, 21, 21}},
+    {'3',  "3",      "3",        "",                     {52, 52, 21, 21}},
+    {'-',  "-",      "Subtract", "Odejmowanie",          {75, 52, 21, 21}},
+    {'0',  "0",      "0",        "",                     {6, 75, 21, 21}},
+    {'.',  "",       "Point",    "Separator dziesiętny", {29, 75, 21, 21}},
+    {'_',  "\u00B1", "Sign",     "Zmiana znaku",         {52, 75, 21, 21}},
+    {'+',  "+",      "Add",      "Dodawanie",            {75, 75, 21, 21}},
+    {'C',  "C",      "Clear",    "Wyczyść",              {6, 98, 21, 21}},
+    {'\b', "<-",     "Back",     "Usuń ostatnią cyfrę",  {29, 98, 21, 21}},
+    {'=',  "=",      "Equals",   "Równa się",            {52, 98, 44, 21}},
 }};
 // clang-format on
 
@@ -54,6 +63,9 @@ TCalculatorPanel::TCalculatorPanel(QWidget* parent) : QFrame(parent)
         button->setObjectName(QStringLiteral("CalcButton") + QString::fromLatin1(place.name));
         button->SetKey(place.key);
         button->setText(QString::fromUtf8(place.caption));
+        // A screen reader would spell out "<-" or "/"; the digits speak for themselves.
+        if (*place.spoken)
+            button->setAccessibleName(QString::fromUtf8(place.spoken));
         button->SetCaptionColor(captionColourOf(place.key));
         connect(button, &QAbstractButton::clicked, this, [this, key = place.key] { act(key); });
         buttons_[i] = button;

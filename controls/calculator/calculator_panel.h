@@ -24,7 +24,8 @@ class TCalcButton;
 // maroon. The buttons' object names are "CalcButton" plus the key's name: "CalcButton7",
 // "CalcButtonPoint", "CalcButtonSign", "CalcButtonDivide", "CalcButtonMultiply",
 // "CalcButtonSubtract", "CalcButtonAdd", "CalcButtonEquals", "CalcButtonClear",
-// "CalcButtonBack".
+// "CalcButtonBack". To assistive technology a digit key is named by its digit, the others in
+// Polish by what they do ("Dzielenie", "Separator dziesiętny", "Usuń ostatnią cyfrę", ...).
 //
 // A click on a button, or KeyPress(), gives its key to the engine. Number text follows
 // QLocale() as of the last Start().
@@ -70,6 +71,7 @@ private:
         char key;
         const char* caption; // UTF-8; empty for the decimal separator
         const char* name;    // after "CalcButton"
+        const char* spoken;  // UTF-8 accessible name; empty: the caption
         QRect at96;          // in the panel, at 96 dots per inch
     };
     static const std::array<ButtonPlace, 19> kButtons;

@@ -30,6 +30,7 @@ TPopupCalculator::TPopupCalculator(QWidget* parent) : QFrame(parent, kWindowFlag
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     setFont(CalculatorFont(messageFont()));
+    setAccessibleName(QStringLiteral("Kalkulator"));
 
     panel_ = new TPopupCalcPanel(this);
     panel_->setObjectName(QStringLiteral("PopupCalcPanel"));

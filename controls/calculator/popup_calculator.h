@@ -11,7 +11,7 @@ class TPopupCalcPanel;
 // pixels at 96 dots per inch (scaled by the screen's logical dots per inch / 96 otherwise), in
 // the button-face colour, filled by a TPopupCalcPanel (object name "PopupCalcPanel"). It is
 // shown without being activated and never takes the focus, not even when clicked; keys reach
-// it from its field through KeyPress().
+// it from its field through KeyPress(). Assistive technology reads it as "Kalkulator".
 //
 // Font: the platform's general font in bold, or "MS Sans Serif" 8 points bold when the
 // platform reports none.

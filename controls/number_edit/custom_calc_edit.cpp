@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QToolButton>
 
 namespace
 {
@@ -54,6 +55,7 @@ TCustomCalcEdit::TCustomCalcEdit(QWidget* parent) : TCustomNumberEdit(parent)
     connect(calculator_, &TPopupCalculator::OnErrorBeep, this, &TCustomNumberEdit::ErrorBeep);
     connect(calculator_, &TPopupCalculator::OnResult, this, [this] { PopupCloseUp(true); });
     SetPopup(calculator_);
+    Button()->setAccessibleName(QStringLiteral("Kalkulator"));
 }
 
 void TCustomCalcEdit::PopupDropDown()

@@ -6,7 +6,8 @@ class TPopupCalculator;
 
 // The numeric edit with a drop-down calculator under its button.
 //
-// The button is 20 pixels wide and shows CalculatorGlyph(); ClickKey is Alt+Down, a drop-down
+// The button ("Kalkulator" to assistive technology) is 20 pixels wide and shows
+// CalculatorGlyph(); ClickKey is Alt+Down, a drop-down
 // stands with its right edge on the field's right edge, and the text has no length limit.
 //
 // The field creates its TPopupCalculator (object name "PopupCalculator") with itself and

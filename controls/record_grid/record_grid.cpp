@@ -1,9 +1,11 @@
 #include "record_grid.h"
 
 #include "grid_fonts.h"
+#include "record_grid_accessible_p.h"
 #include "record_grid_keyboard_p.h"
 #include "shipped_fonts.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -19,12 +21,19 @@
 namespace
 {
 constexpr int kPlatformlessWheelLines = 3;
+
+// The grid's interface while assistive technology listens; nullptr, at no cost, otherwise.
+RecordGridAccessible* listeningReader(TRecordGrid* grid)
+{
+    return QAccessible::isActive() ? RecordGridAccessible::of(grid) : nullptr;
+}
 } // namespace
 
 TRecordGrid::TRecordGrid(QWidget* parent)
     : QAbstractScrollArea(parent), paintedSelection_(store_.Selection())
 {
     registerShippedFonts();
+    installRecordGridAccessibility();
     painter_ = std::make_unique<RecordGridPainter>();
     const int lines = QApplication::wheelScrollLines();
     wheelLines_ = lines > 0 ? lines : kPlatformlessWheelLines;
@@ -414,6 +423,17 @@ void TRecordGrid::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     repaintCurrentCell();
+    if (QAccessible::isActive()) {
+        // After the widget's own focus announcement, which would otherwise hide the cell's.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                RecordGridAccessible* reader = listeningReader(this);
+                if (reader && hasFocus())
+                    reader->focusGained();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void TRecordGrid::focusOutEvent(QFocusEvent* event)
@@ -436,12 +456,16 @@ void TRecordGrid::cellsChanged(const GridRect& cells)
     const QRect area = geometryAsScrolled().cellsRect(cells);
     if (!area.isEmpty())
         viewport()->update(area);
+    if (RecordGridAccessible* reader = listeningReader(this))
+        reader->cellsChanged(cells);
 }
 
 void TRecordGrid::layoutChanged()
 {
     viewport()->update();
     scheduleRefit();
+    if (RecordGridAccessible* reader = listeningReader(this))
+        reader->layoutChanged();
 }
 
 void TRecordGrid::selectionChanged()
@@ -453,6 +477,8 @@ void TRecordGrid::selectionChanged()
     paintedSelection_ = store_.Selection();
     scrollPending_ = true;
     scheduleRefit();
+    if (RecordGridAccessible* reader = listeningReader(this))
+        reader->selectionChanged();
 }
 
 void TRecordGrid::scheduleRefit()

@@ -28,6 +28,10 @@ class QTimer;
 // next asked for, whichever comes first; so a preview appending a million rows pays for them
 // once.
 //
+// To assistive technology the grid is a table of its cells, fixed ones as headers
+// (record_grid_accessible_p.h); it announces the current cell, the selection and changed rows
+// only while QAccessible::isActive(), and makes nothing for cells nobody asks about.
+//
 // What the operator can do (nothing of it edits a cell):
 // - keys: the table of record_grid_keyboard.h; Tab and Shift+Tab leave the grid; every other
 //   key without Alt does nothing, silently;

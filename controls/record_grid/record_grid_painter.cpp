@@ -187,3 +187,22 @@ void RecordGridPainter::paintText(QPainter& painter, const QRect& area, std::str
         return;
     }
 }
+
+QString RecordGridPainter::shownText(std::string_view text, const QPalette& palette) const
+{
+    const CellTextContext cell{*drawnFont_, QColor(), QColor(), palette, fonts_};
+    switch (cellKind(text, enableMarkup_)) {
+    case CellKind::Empty:
+        return {};
+    case CellKind::Formula:
+    case CellKind::Plain:
+        return decodeAnsi(text);
+    case CellKind::Wide:
+        return WideTextRenderer::decode(text.substr(kCellMarkerLength));
+    case CellKind::Rich:
+        return rtf_.parse(text, cell).plainText();
+    case CellKind::Markup:
+        return markup_.parse(text, cell).plainText();
+    }
+    return {};
+}

@@ -88,6 +88,11 @@ public:
     void paintText(QPainter& painter, const QRect& area, std::string_view text, bool fixed,
                    const QColor& ink, const QColor& linkInk, const QPalette& palette) const;
 
+    // The characters a cell's text shows, as paintText reads them: decoded from the code page,
+    // wide text from its 16-bit codes, mark-up and rich text without their tags and control
+    // words ("\n" where a line is broken). Not cut to the lines that fit the cell.
+    QString shownText(std::string_view text, const QPalette& palette) const;
+
     // Where a cell's text goes: the cell less one pixel on every side, less two more on the
     // left, the right and the top.
     static QRect textRect(const QRect& cellRect);

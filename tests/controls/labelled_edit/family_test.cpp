@@ -2,6 +2,7 @@
 #include "family_support.h"
 #include "shipped_fonts.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -217,6 +218,17 @@ TYPED_TEST(LabelledEditFamily, TheAcceleratorFocusesTheEdit)
     QTest::keyClick(this->w.other, Qt::Key_I, Qt::AltModifier);
     EXPECT_TRUE(this->edit.hasFocus());
     EXPECT_EQ(this->w.other->text(), QString());
+}
+
+TYPED_TEST(LabelledEditFamily, TheCaptionNamesTheEditToAScreenReaderWhereverItStands)
+{
+    this->captionLabel(QStringLiteral("&Ilość"));
+    for (int align = TypeParam::elTopLeft; align <= TypeParam::elRelative; ++align) {
+        this->edit.SetEditLabelAlign(static_cast<CaptionPlacement::TEditLabelAlign>(align));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(&this->edit)->text(QAccessible::Name),
+                  QStringLiteral("Ilość"))
+            << align;
+    }
 }
 
 TYPED_TEST(LabelledEditFamily, LabelsOf13And26PixelsStandBesideThe21PixelEdit)
