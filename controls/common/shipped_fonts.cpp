@@ -104,7 +104,9 @@ QFont atStoredResolution(const QFont& font)
 
 QFont atDevicePixelRatio(const QFont& font, qreal ratio)
 {
-    if (ratio == 1.0 || !isMsSansSerif(font) || !isBitmapFace(font.family()))
+    // MS Sans Serif is a bitmap face wherever it comes from (Windows' own, fonts-wine's), even
+    // where a font database takes the latter's TrueType wrapping for outlines.
+    if (ratio == 1.0 || !isMsSansSerif(font))
         return font;
     QFont scaled = font;
     const QString twin = scalableTwinOfMsSansSerif();
