@@ -4,6 +4,7 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -143,4 +144,25 @@ void returnFreeMemoryToSystem()
     // Releases the free top of the heap and every whole free page inside it.
     ::malloc_trim(0);
 #endif
+}
+
+bool AddressSpaceReserve::take(std::size_t bytes)
+{
+    if (base_)
+        return true;
+    // Inaccessible and never backed: it counts against an address-space limit, not memory.
+    void* base =
+        ::mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (base == MAP_FAILED)
+        return false;
+    base_ = base;
+    size_ = bytes;
+    return true;
+}
+
+void AddressSpaceReserve::release()
+{
+    if (base_)
+        ::munmap(base_, size_);
+    base_ = nullptr;
 }
