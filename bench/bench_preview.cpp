@@ -74,10 +74,9 @@ class DiscardingGrid final : public PreviewGrid
 public:
     void ClearAllCells() override {}
     void AppendRow() override { ++rows_; }
-    int RowCount() const override { return rows_; }
     void SetRowCount(int rows) override { rows_ = rows < 1 ? 1 : rows; }
     void SetCellText(int, int, const std::string& text) override { textBytes_ += text.size(); }
-    std::int64_t RowCapacity(std::size_t) const override { return std::numeric_limits<int>::max(); }
+    std::int64_t rowCapacity(std::size_t) const override { return std::numeric_limits<int>::max(); }
     std::uint64_t textBytes() const { return textBytes_; }
 
 private:

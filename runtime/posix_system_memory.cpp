@@ -1,15 +1,14 @@
 #include "posix_system_memory.h"
 #include "system_memory.h"
 
-#include <sys/resource.h>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -28,23 +27,6 @@ std::uint64_t memAvailableFromProc()
         if (key == "MemAvailable:")
             return kib * 1024;
     return 0;
-}
-
-std::uint64_t addressSpaceLeft()
-{
-    struct rlimit lim {
-    };
-    if (::getrlimit(RLIMIT_AS, &lim) != 0 || lim.rlim_cur == RLIM_INFINITY)
-        return UINT64_MAX;
-    std::uint64_t usedPages = 0;
-    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
-        unsigned long long pages = 0;
-        if (std::fscanf(f, "%llu", &pages) == 1)
-            usedPages = pages;
-        std::fclose(f);
-    }
-    const std::uint64_t used = usedPages * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
-    return lim.rlim_cur > used ? lim.rlim_cur - used : 0;
 }
 
 std::optional<std::string> readSmallFile(const std::string& path)
@@ -67,6 +49,20 @@ std::optional<std::uint64_t> leadingNumber(const std::optional<std::string>& tex
     if (error != std::errc() || end == text->data())
         return std::nullopt;
     return value;
+}
+
+// The value of a key in a memory.stat text ("key value" lines); nothing where it is missing.
+std::optional<std::uint64_t> statValue(const std::optional<std::string>& text, std::string_view key)
+{
+    if (!text)
+        return std::nullopt;
+    std::istringstream lines(*text);
+    std::string name;
+    std::uint64_t value = 0;
+    while (lines >> name >> value)
+        if (name == key)
+            return value;
+    return std::nullopt;
 }
 
 } // namespace
@@ -93,15 +89,17 @@ std::uint64_t controlGroupMemoryLeft(
             continue;
         const std::string_view controllers = line.substr(first + 1, second - first - 1);
         std::string path(line.substr(second + 1));
-        std::string base, limitFile, usageFile;
+        std::string base, limitFile, usageFile, inactiveFileKey;
         if (line.substr(0, first) == "0" && controllers.empty()) {
             base = "/sys/fs/cgroup";
             limitFile = "/memory.max";
             usageFile = "/memory.current";
+            inactiveFileKey = "inactive_file";
         } else if (("," + std::string(controllers) + ",").find(",memory,") != std::string::npos) {
             base = "/sys/fs/cgroup/memory";
             limitFile = "/memory.limit_in_bytes";
             usageFile = "/memory.usage_in_bytes";
+            inactiveFileKey = "total_inactive_file";
         } else {
             continue;
         }
@@ -109,7 +107,12 @@ std::uint64_t controlGroupMemoryLeft(
         while (true) {
             const std::string folder = base + (path == "/" ? "" : path);
             const auto limit = leadingNumber(readFile(folder + limitFile));
-            const auto usage = leadingNumber(readFile(folder + usageFile));
+            auto usage = leadingNumber(readFile(folder + usageFile));
+            // File pages not recently used go back at the group's limit before anything fails:
+            // they are not what the group holds.
+            if (const auto inactive = statValue(readFile(folder + "/memory.stat"), inactiveFileKey);
+                usage && inactive)
+                *usage -= std::min(*usage, *inactive);
             if (limit && usage && *limit < kUnlimited)
                 left = std::min(left, *limit > *usage ? *limit - *usage : 0);
             if (path.empty() || path == "/")
@@ -132,7 +135,7 @@ std::uint64_t availableMemoryBytes()
     }
     const std::uint64_t groups =
         controlGroupMemoryLeft(readSmallFile("/proc/self/cgroup").value_or(""), readSmallFile);
-    return std::min({available, addressSpaceLeft(), groups});
+    return std::min(available, groups);
 }
 
 void returnFreeMemoryToSystem()
@@ -141,4 +144,25 @@ void returnFreeMemoryToSystem()
     // Releases the free top of the heap and every whole free page inside it.
     ::malloc_trim(0);
 #endif
+}
+
+bool AddressSpaceReserve::take(std::size_t bytes)
+{
+    if (base_)
+        return true;
+    // Inaccessible and never backed: it counts against an address-space limit, not memory.
+    void* base =
+        ::mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (base == MAP_FAILED)
+        return false;
+    base_ = base;
+    size_ = bytes;
+    return true;
+}
+
+void AddressSpaceReserve::release()
+{
+    if (base_)
+        ::munmap(base_, size_);
+    base_ = nullptr;
 }

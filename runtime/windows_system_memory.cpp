@@ -58,3 +58,20 @@ void returnFreeMemoryToSystem()
     ::_heapmin();
     ::HeapCompact(::GetProcessHeap(), 0);
 }
+
+bool AddressSpaceReserve::take(std::size_t bytes)
+{
+    if (base_)
+        return true;
+    // Reserved, never committed: it takes address space, not memory.
+    base_ = ::VirtualAlloc(nullptr, bytes, MEM_RESERVE, PAGE_NOACCESS);
+    size_ = bytes;
+    return base_ != nullptr;
+}
+
+void AddressSpaceReserve::release()
+{
+    if (base_)
+        ::VirtualFree(base_, 0, MEM_RELEASE);
+    base_ = nullptr;
+}

@@ -5,12 +5,19 @@
 #include "scan.h"
 
 #include <algorithm>
+#include <new>
 
 namespace
 {
 
 // The most text five fields can carry: a length byte says at most 255 each.
 constexpr std::size_t kMaxRowTextBytes = kTextFieldCount * 255;
+
+ERangeError memoryRunsOut(int rowsTaken)
+{
+    return ERangeError("Too many records to preview: memory is running out after " +
+                       std::to_string(rowsTaken) + " records");
+}
 
 // Shows the five texts of a record in its row; text holds each in turn, so after the first
 // rows a record costs no allocation.
@@ -25,7 +32,8 @@ void showRecord(PreviewGrid& grid, int row, const StockRecord& record, std::stri
 class IntelligentPreview final : public RecordSink
 {
 public:
-    explicit IntelligentPreview(PreviewGrid& grid) : grid_(grid) {}
+    // Room for the longest field from the start: only the grid can run out of memory mid-row.
+    explicit IntelligentPreview(PreviewGrid& grid) : grid_(grid) { text_.reserve(255); }
     void take(const StockRecord& record) override
     {
         // The scan's end is not known ahead: rows are taken only as far as memory was last found
@@ -33,14 +41,18 @@ public:
         // every so many rows. When it holds no more, the preview stops while the window can
         // still show why.
         if (row_ == roomUntil_) {
-            const std::int64_t room = grid_.RowCapacity(kMaxRowTextBytes);
+            const std::int64_t room = grid_.rowCapacity(kMaxRowTextBytes);
             if (room <= 0)
-                throw ERangeError("Too many records to preview: memory is running out after " +
-                                  std::to_string(row_) + " records");
+                throw memoryRunsOut(row_);
             roomUntil_ = row_ + int(std::min<std::int64_t>(room, kPreviewRowsAhead));
         }
-        grid_.AppendRow();
-        showRecord(grid_, ++row_, record, text_);
+        try {
+            grid_.AppendRow();
+            showRecord(grid_, row_ + 1, record, text_);
+        } catch (const std::bad_alloc&) {
+            throw memoryRunsOut(row_);
+        }
+        ++row_;
     }
 
 private:
@@ -53,11 +65,11 @@ private:
 class CountedPreview final : public RecordSink
 {
 public:
-    explicit CountedPreview(PreviewGrid& grid) : grid_(grid) {}
+    explicit CountedPreview(PreviewGrid& grid) : grid_(grid) { text_.reserve(255); }
     void countKnown(std::int32_t count) override
     {
         const std::int64_t rows = std::int64_t(count) + 1;
-        const std::int64_t capacity = grid_.RowCapacity(kMaxRowTextBytes);
+        const std::int64_t capacity = grid_.rowCapacity(kMaxRowTextBytes);
         if (rows > INT32_MAX || rows > capacity)
             throw ERangeError("Too many records to preview: " + std::to_string(count) +
                               ", the grid holds at most " +
@@ -66,8 +78,13 @@ public:
     }
     void take(const StockRecord& record) override
     {
-        grid_.SetRowCount(rows_);
-        showRecord(grid_, ++row_, record, text_);
+        try {
+            grid_.SetRowCount(rows_);
+            showRecord(grid_, row_ + 1, record, text_);
+        } catch (const std::bad_alloc&) {
+            throw memoryRunsOut(row_);
+        }
+        ++row_;
     }
 
 private:

@@ -13,7 +13,9 @@
 // first read, so the grid never grows for it. The intelligent scan's end is not known ahead: it
 // takes rows only as far as the grid last said it could hold more (asked before the first row
 // and again at the latest every kPreviewRowsAhead rows); when it can hold none, the preview
-// ends with ERangeError, keeping the rows taken.
+// ends with ERangeError, keeping the rows taken. Memory that runs out unforeseen (the grid throws
+// std::bad_alloc, having taken back the record's row) ends either scan with the same ERangeError,
+// naming the records shown whole.
 inline constexpr int kPreviewRowsAhead = 8192;
 
 void previewStockFile(PreviewGrid& grid, const RepairInputs& inputs,

@@ -1,10 +1,9 @@
 #include "record_grid_store.h"
 
 #include "record_grid_texts_p.h"
-#include "system_memory.h"
 
 #include <algorithm>
-#include <climits>
+#include <new>
 #include <utility>
 
 RecordGridStore::RecordGridStore()
@@ -17,14 +16,13 @@ RecordGridStore::~RecordGridStore() = default;
 RecordGridStore::RecordGridStore(RecordGridStore&&) noexcept = default;
 RecordGridStore& RecordGridStore::operator=(RecordGridStore&&) noexcept = default;
 
-void RecordGridStore::ClearAllCells()
+std::size_t RecordGridStore::ClearAllCells()
 {
     if (rowCount_ <= 0 || kColCount <= 0)
-        return;
-    // A preview of many rows frees much at once: give it back rather than keep it for the next.
-    if (texts_->clearBelow(rowCount_, kColCount) >= kGiveBackBytes)
-        returnFreeMemoryToSystem();
+        return 0;
+    const std::size_t freed = texts_->clearBelow(rowCount_, kColCount);
     notifyCells({0, 0, kColCount - 1, rowCount_ - 1});
+    return freed;
 }
 
 void RecordGridStore::AppendRow()
@@ -63,18 +61,15 @@ void RecordGridStore::SetCellText(int column, int row, const std::string& text)
 {
     if (column < 0 || row < 0)
         return;
-    texts_->setText(column, row, text);
+    try {
+        texts_->setText(column, row, text);
+    } catch (const std::bad_alloc&) {
+        if (row < rowCount_)
+            notifyCells({0, row, kColCount - 1, row});
+        throw;
+    }
     if (row < rowCount_ && column < kColCount)
         notifyCells({column, row, column, row});
-}
-
-std::int64_t RecordGridStore::RowCapacity(std::size_t textBytesPerRow) const
-{
-    const std::uint64_t perRow = textBytesPerRow + kRowBookkeepingBytes;
-    const std::uint64_t available = availableMemoryBytes();
-    const std::uint64_t rows =
-        available > kMemoryReserve ? (available - kMemoryReserve) / perRow : 0;
-    return static_cast<std::int64_t>(std::min<std::uint64_t>(rows, INT_MAX));
 }
 
 std::string_view RecordGridStore::CellText(int column, int row) const

@@ -60,29 +60,24 @@ public:
     // What one stored row of five cells costs beside its text, at most: its packing, its share
     // of the blocks' indexes and unfilled ends, and the allocator's overhead.
     static constexpr std::size_t kRowBookkeepingBytes = 40;
-    // What the window keeps for itself (painting, the error display) when memory runs short.
-    static constexpr std::uint64_t kMemoryReserve = std::uint64_t(64) << 20;
-    // Clearing that frees this much hands the memory back to the system at once.
-    static constexpr std::size_t kGiveBackBytes = 1 << 20;
 
     RecordGridStore();
     ~RecordGridStore();
     RecordGridStore(RecordGridStore&&) noexcept;
     RecordGridStore& operator=(RecordGridStore&&) noexcept;
 
-    // Blanks every cell of rows 0..RowCount-1 in every column; the row count stays. The memory
-    // the blanked texts held goes back to the system.
-    void ClearAllCells();
+    // Blanks every cell of rows 0..RowCount-1 in every column; the row count stays. Returns the
+    // bytes of storage freed, which the caller may hand back to the system.
+    std::size_t ClearAllCells();
     // One blank row more at the end, at the default height.
     void AppendRow();
     int RowCount() const { return rowCount_; }
     // 0 or less is taken as 1; the texts of rows leaving or entering the view stay stored.
     void SetRowCount(int rows);
-    // Stores the text of (column, row), also at or beyond the row count.
+    // Stores the text of (column, row), also at or beyond the row count. When memory for it
+    // cannot be had, erases every text of the row and throws std::bad_alloc: a row is never
+    // left half-written, and nothing else changes. Blanking a cell never needs memory.
     void SetCellText(int column, int row, const std::string& text);
-    // How many rows more memory could hold if each carried this many bytes of text, keeping
-    // kMemoryReserve of what the process may still take (availableMemoryBytes) for the window.
-    std::int64_t RowCapacity(std::size_t textBytesPerRow) const;
 
     // The text of (column, row); empty for a cell never written. The view stays valid until
     // the row is next written.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace
 {
@@ -143,6 +144,18 @@ std::string_view RecordGridTexts::text(int column, int row) const
 
 void RecordGridTexts::setText(int column, int row, std::string_view text)
 {
+    try {
+        writeText(column, row, text);
+    } catch (const std::bad_alloc&) {
+        // Nothing half-placed stays behind: the row goes, and a block left without rows.
+        eraseRow(row);
+        std::erase_if(blocks_, [](const std::unique_ptr<Block>& b) { return b->entries.empty(); });
+        throw;
+    }
+}
+
+void RecordGridTexts::writeText(int column, int row, std::string_view text)
+{
     if (appendToLastRow(column, row, text))
         return;
     const std::string_view old = rowBytes(row);
@@ -232,12 +245,14 @@ void RecordGridTexts::assignRow(int row, std::string_view bytes)
     const std::size_t entryIndex = entryFor(block, row);
     const auto it = block.entries.begin() + std::ptrdiff_t(entryIndex);
     if (it != block.entries.end() && it->row == row) {
-        const std::string_view old = bytesAt(block, it->offset);
-        const std::size_t oldEnd = std::size_t(old.data() + old.size() - block.data.get());
-        if (oldEnd == block.used)
-            block.used = it->offset; // the row written last: rewritten where it stands
-        else
-            block.garbage += oldEnd - it->offset;
+        if (it->offset != kNoOffset) { // else a row whose placing ran out of memory
+            const std::string_view old = bytesAt(block, it->offset);
+            const std::size_t oldEnd = std::size_t(old.data() + old.size() - block.data.get());
+            if (oldEnd == block.used)
+                block.used = it->offset; // the row written last: rewritten where it stands
+            else
+                block.garbage += oldEnd - it->offset;
+        }
         if (bytes.empty()) {
             removeEntry({blockIndex, entryIndex});
             return;
@@ -273,17 +288,19 @@ RecordGridTexts::Place RecordGridTexts::makeRoom(Place at, std::size_t need)
         return at;
     }
     // Full: split. A row added after the last one starts a block of its own and leaves the full
-    // block as it stands; elsewhere the block is halved.
+    // block as it stands; elsewhere the block is halved. The new block is had whole before the
+    // full one changes, so memory running out leaves both as they were.
     const std::size_t count = block.entries.size();
     const std::size_t middle = at.entry == count - 1 ? count - 1 : count / 2;
     auto fresh = std::make_unique<Block>();
     fresh->entries.assign(block.entries.begin() + std::ptrdiff_t(middle), block.entries.end());
+    const std::size_t moved = repack(*fresh, block, kBlockBytes);
+    blocks_.insert(blocks_.begin() + std::ptrdiff_t(at.block) + 1, std::move(fresh));
     block.entries.resize(middle);
     block.entries.shrink_to_fit();
-    const std::size_t moved = repack(*fresh, block, kBlockBytes);
+    block.garbage += moved;
     if (moved > 0)
-        repack(block, block, std::min(block.capacity, kBlockBytes));
-    blocks_.insert(blocks_.begin() + std::ptrdiff_t(at.block) + 1, std::move(fresh));
+        compact(block, std::min(block.capacity, kBlockBytes));
     if (at.entry >= middle)
         at = {at.block + 1, at.entry - middle};
     return makeRoom(at, need);
@@ -313,6 +330,15 @@ std::size_t RecordGridTexts::repack(Block& to, const Block& from, std::size_t ca
     return bytes;
 }
 
+void RecordGridTexts::compact(Block& block, std::size_t capacity) noexcept
+{
+    try {
+        repack(block, block, capacity);
+    } catch (const std::bad_alloc&) {
+        // Compacting only tidies: without memory for it the unused bytes wait.
+    }
+}
+
 std::size_t RecordGridTexts::rowExtent(const Block& block, std::uint32_t offset)
 {
     const std::string_view bytes = bytesAt(block, offset);
@@ -327,7 +353,7 @@ void RecordGridTexts::removeEntry(Place at)
     if (block.entries.empty())
         blocks_.erase(blocks_.begin() + std::ptrdiff_t(at.block));
     else if (block.garbage > block.capacity / 2)
-        repack(block, block, block.used - block.garbage);
+        compact(block, block.used - block.garbage);
 }
 
 std::size_t RecordGridTexts::clearBelow(int rowLimit, int columnLimit)
@@ -345,7 +371,7 @@ std::size_t RecordGridTexts::clearBelow(int rowLimit, int columnLimit)
         }
         if (block.garbage > block.capacity / 2) {
             block.entries.shrink_to_fit();
-            repack(block, block, block.used - block.garbage);
+            compact(block, block.used - block.garbage);
         }
         freed += before - (block.capacity + block.entries.capacity() * sizeof(Entry));
         blocks_[kept++] = std::move(blocks_[next]);

@@ -29,7 +29,10 @@ public:
 
     // Valid until the texts next change.
     std::string_view text(int column, int row) const;
+    // Throws std::bad_alloc when memory for the text (a block of up to kBlockBytes, or the row
+    // index) cannot be had, after erasing the row: no row is ever left half-written.
     void setText(int column, int row, std::string_view text);
+    // Never needs memory.
     void eraseRow(int row);
     // Blanks the cells of columns below columnLimit in the rows below rowLimit. Returns the
     // bytes of buffers freed, which the caller may hand back to the system.
@@ -49,6 +52,7 @@ private:
         std::size_t entry;
     };
 
+    void writeText(int column, int row, std::string_view text);
     std::size_t blockFor(int row) const;
     // The index of the block's first entry at or after the row.
     static std::size_t entryFor(const Block& block, int row);
@@ -60,6 +64,8 @@ private:
     // Copies the rows of to's entries, which point into from's buffer, into a new buffer of
     // to (at least capacity bytes), in row order. Returns the bytes copied.
     static std::size_t repack(Block& to, const Block& from, std::size_t capacity);
+    // Repacks the block in place where memory allows; otherwise leaves it as it is.
+    static void compact(Block& block, std::size_t capacity) noexcept;
     // Writes the cell at the end of the last block's buffer, where there is room, when the row
     // comes after every stored row, or is the last one and ends the buffer and holds only
     // cells of lower columns: how a preview fills its rows.

@@ -105,4 +105,33 @@ TEST_F(PreviewMemory, IntelligentPreviewOfMoreThanMemoryHoldsEndsWithAClearError
                 "shown: Too many records to preview: memory is running out after .+ records\\.");
 }
 
+// In the child, under an address-space limit: "Czytaj" on a million records, then on one.
+[[noreturn]] void previewAMillionThenOne(MainWindow& window, std::uint64_t headroom)
+{
+    const std::string large = window.scratch.file("milion.rek"), one = window.scratch.file("1.rek");
+    writeFileBytes(large, stockFileBytes(1'000'000));
+    writeFileBytes(one, stockFileBytes(1));
+    if (!capMemory(headroom))
+        std::_Exit(2);
+    ModalWatcher watcher;
+    for (const std::string& stock : {large, one}) {
+        window.typeStockName(stock);
+        window.click("Button1");
+    }
+    const auto boxes = MainWindow::errorBoxes(watcher);
+    std::fprintf(stderr, "shown: %s\n", boxes.empty() ? "nothing" : qPrintable(boxes.front().text));
+    std::_Exit(boxes.empty() && window.grid()->store().CellText(1, 1) == "Towar 1" ? 0 : 1);
+}
+
+// Freed rows keep the address space they took: a preview that fitted must not leave the next
+// one refused.
+TEST_F(PreviewMemory, AfterAMillionRecordsUnderAnAddressSpaceLimitOneMoreStillFits)
+{
+    if (!kMemoryFiguresMeaningful || !memoryCapsAreKept())
+        GTEST_SKIP() << "no memory cap is kept in this build or on this system";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(previewAMillionThenOne(*this, 160 * kMiB), ::testing::ExitedWithCode(0),
+                "shown: nothing");
+}
+
 } // namespace

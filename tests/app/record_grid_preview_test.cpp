@@ -11,8 +11,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <fstream>
 #include <functional>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -25,13 +29,12 @@ public:
     explicit StoreDirectly(RecordGridStore& store) : store_(store) {}
     void ClearAllCells() override { store_.ClearAllCells(); }
     void AppendRow() override { store_.AppendRow(); }
-    int RowCount() const override { return store_.RowCount(); }
     void SetRowCount(int rows) override { store_.SetRowCount(rows); }
     void SetCellText(int column, int row, const std::string& text) override
     {
         store_.SetCellText(column, row, text);
     }
-    std::int64_t RowCapacity(std::size_t bytes) const override { return store_.RowCapacity(bytes); }
+    std::int64_t rowCapacity(std::size_t) const override { return INT_MAX; }
 
 private:
     RecordGridStore& store_;
@@ -161,5 +164,37 @@ INSTANTIATE_TEST_SUITE_P(
                     "", true},
         PreviewCase{"NothingRead", scrolledToRow40, 0, ScanMethod::Intelligent, "", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A group whose use is mostly page cache (a large copy made inside it) still takes a small
+// preview: the kernel gives file pages back before the group's limit is reached.
+TEST(PreviewInAControlGroup, WhoseUseIsMostlyPageCacheStillTakesASmallPreview)
+{
+    const std::string group = "/sys/fs/cgroup/naprawa-" + std::to_string(::getpid());
+    std::string controllers;
+    std::getline(std::ifstream("/sys/fs/cgroup/cgroup.subtree_control"), controllers);
+    if (::geteuid() != 0 || controllers.find("memory") == std::string::npos ||
+        ::mkdir(group.c_str(), 0755) != 0)
+        GTEST_SKIP() << "making a memory-limited group needs root and cgroup v2 at /sys/fs/cgroup";
+    writeFileBytes(group + "/memory.max", std::to_string(256 << 20));
+    ScratchDir scratch;
+    const std::string stock = scratch.file("mag.rek"), cache = scratch.file("kopia.bin");
+    writeFileBytes(stock, stockFileBytes(20));
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_EXIT(
+        {
+            writeFileBytes(group + "/cgroup.procs", std::to_string(::getpid()));
+            std::ofstream copy(cache, std::ios::binary);
+            const std::string mib(1 << 20, 'x');
+            for (int i = 0; i < 224; ++i) // 224 MiB of the group's 256 in page cache
+                copy << mib;
+            copy.close();
+            RecordGridStore store;
+            RecordGridPreview grid(store);
+            previewStockFile(grid, FixedRepairInputs(stock));
+            std::_Exit(store.CellText(1, 20) == "Towar 20" ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    ::rmdir(group.c_str());
+}
 
 } // namespace

@@ -59,7 +59,23 @@ INSTANTIATE_TEST_SUITE_P(
                                  {v1 + "/batch/job/memory.usage_in_bytes", "104857600\n"},
                                  {v1 + "/batch/memory.limit_in_bytes", "9223372036854771712\n"},
                                  {v1 + "/batch/memory.usage_in_bytes", "104857600\n"}},
-                                100 * kMiB}),
+                                100 * kMiB},
+                      GroupCase{"Version2PageCacheIsNotUseOnAnyGroup",
+                                "0::/user.slice/app\n",
+                                {{v2 + "/user.slice/app/memory.max", "536870912\n"},
+                                 {v2 + "/user.slice/app/memory.current", "524288000\n"},
+                                 {v2 + "/user.slice/app/memory.stat", "inactive_file 419430400"},
+                                 {v2 + "/user.slice/memory.max", "1073741824\n"},
+                                 {v2 + "/user.slice/memory.current", "943718400\n"},
+                                 {v2 + "/user.slice/memory.stat", "inactive_file 104857600\n"}},
+                                224 * kMiB},
+                      GroupCase{"Version1PageCacheCountsTheWholeSubtree",
+                                "4:memory:/job\n",
+                                {{v1 + "/job/memory.limit_in_bytes", "536870912\n"},
+                                 {v1 + "/job/memory.usage_in_bytes", "524288000\n"},
+                                 {v1 + "/job/memory.stat", "inactive_file 1\n"
+                                                           "total_inactive_file 419430400\n"}},
+                                412 * kMiB}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

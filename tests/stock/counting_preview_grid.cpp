@@ -33,7 +33,7 @@ std::string_view CountingPreviewGrid::CellText(int column, int row) const
     return it == cells_.end() ? std::string_view() : std::string_view(it->second);
 }
 
-std::int64_t CountingPreviewGrid::RowCapacity(std::size_t) const
+std::int64_t CountingPreviewGrid::rowCapacity(std::size_t) const
 {
     std::int64_t rows = 0;
     for (auto it = cells_.begin(); it != cells_.end();

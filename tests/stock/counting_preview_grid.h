@@ -25,10 +25,10 @@ public:
 
     void ClearAllCells() override;
     void AppendRow() override;
-    int RowCount() const override { return rowCount_; }
+    int RowCount() const { return rowCount_; }
     void SetRowCount(int rows) override;
     void SetCellText(int column, int row, const std::string& text) override;
-    std::int64_t RowCapacity(std::size_t) const override;
+    std::int64_t rowCapacity(std::size_t) const override;
 
     int ColCount() const { return kColCount; }
     std::string_view CellText(int column, int row) const;
