@@ -74,10 +74,12 @@ appstreamcli validate --no-net "${metainfo[0]}" || fail "the AppStream metadata 
 # full RELRO with immediate binding.
 for program in "${programs[@]}"; do
   elf="$usr/bin/$program"
-  nm -D "$elf" | grep -Eq ' U (__stack_chk_fail|__[a-z_]+_chk)(@|$)' ||
+  # Whole outputs first: grep -q stops reading early, and under pipefail the writer's broken
+  # pipe would fail the check at random.
+  grep -Eq ' U (__stack_chk_fail|__[a-z_]+_chk)(@|$)' <<<"$(nm -D "$elf")" ||
     fail "$program imports neither __stack_chk_fail nor any _chk function"
-  readelf -lW "$elf" | grep -q GNU_RELRO || fail "$program has no RELRO segment"
-  readelf -dW "$elf" | grep -Eq 'BIND_NOW|FLAGS.*NOW' || fail "$program binds lazily"
+  grep -q GNU_RELRO <<<"$(readelf -lW "$elf")" || fail "$program has no RELRO segment"
+  grep -Eq 'BIND_NOW|FLAGS.*NOW' <<<"$(readelf -dW "$elf")" || fail "$program binds lazily"
 done
 
 # The packaged program, started by the entry's command, shows its window; "&Koniec" (Alt+K)

@@ -54,7 +54,7 @@ sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
 
 # Debian's sources: the entries apt already uses for this release, again as deb-src.
-if ! apt-get indextargets --format '$(TARGET_OF)' 2>/dev/null | grep -qx deb-src; then
+if ! grep -qx deb-src <<<"$(apt-get indextargets --format '$(TARGET_OF)' 2>/dev/null)"; then
   say "adding Debian's source packages to apt's sources"
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
   mkdir -p "$cache"

@@ -38,7 +38,7 @@ lean_packages=(
 
 missing_of() {
   for p in "$@"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    if ! grep -q 'install ok installed' <<<"$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)"; then
       echo "$p"
     fi
   done
@@ -54,7 +54,7 @@ fi
 
 # The Polish locale: under it Wine gives Windows programs the Polish ANSI code page, 1250.
 polish_locale() {
-  locale -a 2>/dev/null | grep -qix 'pl_PL.utf-\?8' && return
+  grep -qix 'pl_PL.utf-\?8' <<<"$(locale -a 2>/dev/null)" && return
   echo "==> setup: generating the pl_PL.UTF-8 locale"
   "${sudo[@]}" sed -i 's/^# *\(pl_PL.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -qx 'pl_PL.UTF-8 UTF-8' /etc/locale.gen ||
