@@ -2,6 +2,7 @@
 
 #include "exceptions.h"
 #include "posix_file_api.h"
+#include "posix_interrupted.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -30,18 +31,16 @@ void copyInBlocks(int from, int to, off_t offset, std::uint64_t left)
 {
     std::vector<char> block(1 << 20);
     while (left > 0) {
-        const ssize_t n =
-            ::pread(from, block.data(), std::min<std::uint64_t>(left, block.size()), offset);
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = retryInterrupted([&] {
+            return ::pread(from, block.data(), std::min<std::uint64_t>(left, block.size()), offset);
+        });
         if (n < 0)
             fail();
         if (n == 0)
             throw EInOutError(io_code::kReadBeyondEnd);
         for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(to, block.data() + done, std::size_t(n - done));
-            if (w < 0 && errno == EINTR)
-                continue;
+            const ssize_t w = retryInterrupted(
+                [&] { return ::write(to, block.data() + done, std::size_t(n - done)); });
             if (w < 0)
                 fail();
             done += w;

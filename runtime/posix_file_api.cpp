@@ -1,6 +1,8 @@
 #include "posix_file_api.h"
 
+#include "exceptions.h"
 #include "path_kind.h"
+#include "posix_interrupted.h"
 
 #include <cerrno>
 #include <csignal>
@@ -16,39 +18,38 @@ namespace
 // errno → the Windows code the record access reports. Codes 2 to 6 are the ones the operator
 // reads a message for; the rest appear as "I/O error %d".
 constexpr std::pair<int, std::uint32_t> kErrnoToWindows[] = {
-    {EPERM, 5},          // ERROR_ACCESS_DENIED
-    {ENOENT, 2},         // ERROR_FILE_NOT_FOUND
-    {EIO, 1117},         // ERROR_IO_DEVICE
-    {ENXIO, 21},         // ERROR_NOT_READY
-    {EBADF, 6},          // ERROR_INVALID_HANDLE
-    {EAGAIN, 33},        // ERROR_LOCK_VIOLATION
-    {ENOMEM, 8},         // ERROR_NOT_ENOUGH_MEMORY
-    {EACCES, 5},         // ERROR_ACCESS_DENIED
-    {EFAULT, 998},       // ERROR_NOACCESS
-    {EBUSY, 32},         // ERROR_SHARING_VIOLATION
-    {EEXIST, 80},        // ERROR_FILE_EXISTS
-    {EXDEV, 17},         // ERROR_NOT_SAME_DEVICE
-    {ENODEV, 15},        // ERROR_INVALID_DRIVE
-    {ENOTDIR, 3},        // ERROR_PATH_NOT_FOUND
-    {EISDIR, 5},         // ERROR_ACCESS_DENIED: a folder's name
-    {EINVAL, 87},        // ERROR_INVALID_PARAMETER
-    {ENFILE, 4},         // ERROR_TOO_MANY_OPEN_FILES
-    {EMFILE, 4},         // ERROR_TOO_MANY_OPEN_FILES
-    {ETXTBSY, 32},       // ERROR_SHARING_VIOLATION
-    {EFBIG, 223},        // ERROR_FILE_TOO_LARGE
-    {ENOSPC, 112},       // ERROR_DISK_FULL
-    {ESPIPE, 131},       // ERROR_NEGATIVE_SEEK
-    {EROFS, 5},          // ERROR_ACCESS_DENIED: a read-only medium
-    {EMLINK, 1142},      // ERROR_TOO_MANY_LINKS
-    {ENAMETOOLONG, 206}, // ERROR_FILENAME_EXCED_RANGE
-    {ELOOP, 1921},       // ERROR_CANT_RESOLVE_FILENAME
-    {EOVERFLOW, 534},    // ERROR_ARITHMETIC_OVERFLOW
-    {EDQUOT, 1295},      // ERROR_DISK_QUOTA_EXCEEDED
-    {ETIMEDOUT, 1460},   // ERROR_TIMEOUT
-    {ESTALE, 6},         // ERROR_INVALID_HANDLE
+    {EPERM, io_code::kAccessDenied},      // ERROR_ACCESS_DENIED
+    {ENOENT, io_code::kFileNotFound},     // ERROR_FILE_NOT_FOUND
+    {EIO, 1117},                          // ERROR_IO_DEVICE
+    {ENXIO, 21},                          // ERROR_NOT_READY
+    {EBADF, io_code::kInvalidHandle},     // ERROR_INVALID_HANDLE
+    {EAGAIN, 33},                         // ERROR_LOCK_VIOLATION
+    {ENOMEM, 8},                          // ERROR_NOT_ENOUGH_MEMORY
+    {EACCES, io_code::kAccessDenied},     // ERROR_ACCESS_DENIED
+    {EFAULT, 998},                        // ERROR_NOACCESS
+    {EBUSY, 32},                          // ERROR_SHARING_VIOLATION
+    {EEXIST, 80},                         // ERROR_FILE_EXISTS
+    {EXDEV, 17},                          // ERROR_NOT_SAME_DEVICE
+    {ENODEV, 15},                         // ERROR_INVALID_DRIVE
+    {ENOTDIR, io_code::kPathNotFound},    // ERROR_PATH_NOT_FOUND
+    {EISDIR, io_code::kAccessDenied},     // ERROR_ACCESS_DENIED: a folder's name
+    {EINVAL, 87},                         // ERROR_INVALID_PARAMETER
+    {ENFILE, io_code::kTooManyOpenFiles}, // ERROR_TOO_MANY_OPEN_FILES
+    {EMFILE, io_code::kTooManyOpenFiles}, // ERROR_TOO_MANY_OPEN_FILES
+    {ETXTBSY, 32},                        // ERROR_SHARING_VIOLATION
+    {EFBIG, 223},                         // ERROR_FILE_TOO_LARGE
+    {ENOSPC, 112},                        // ERROR_DISK_FULL
+    {ESPIPE, 131},                        // ERROR_NEGATIVE_SEEK
+    {EROFS, io_code::kAccessDenied},      // ERROR_ACCESS_DENIED: a read-only medium
+    {EMLINK, 1142},                       // ERROR_TOO_MANY_LINKS
+    {ENAMETOOLONG, 206},                  // ERROR_FILENAME_EXCED_RANGE
+    {ELOOP, 1921},                        // ERROR_CANT_RESOLVE_FILENAME
+    {EOVERFLOW, 534},                     // ERROR_ARITHMETIC_OVERFLOW
+    {EDQUOT, 1295},                       // ERROR_DISK_QUOTA_EXCEEDED
+    {ETIMEDOUT, 1460},                    // ERROR_TIMEOUT
+    {ESTALE, io_code::kInvalidHandle},    // ERROR_INVALID_HANDLE
 };
 constexpr std::uint32_t kGeneralFailure = 31; // ERROR_GEN_FAILURE
-constexpr std::uint32_t kAccessDenied = 5;    // ERROR_ACCESS_DENIED
 
 std::uint32_t lastError()
 {
@@ -74,9 +75,9 @@ std::uint32_t notFoundCode(const std::string& name)
 {
     const auto slash = name.find_last_of('/');
     if (slash == std::string::npos)
-        return 2;
+        return io_code::kFileNotFound;
     const std::string folder = slash == 0 ? std::string("/") : name.substr(0, slash);
-    return isFolder(folder) ? 2 : 3;
+    return isFolder(folder) ? io_code::kFileNotFound : io_code::kPathNotFound;
 }
 
 // Checks what an open of the name gave, now that it cannot change: a regular file, taken back to
@@ -88,7 +89,7 @@ std::uint32_t checkRegularRecordFile(int fd)
     if (::fstat(fd, &st) != 0)
         return lastError();
     if (!S_ISREG(st.st_mode))
-        return kAccessDenied;
+        return io_code::kAccessDenied;
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
         return lastError();
@@ -96,8 +97,9 @@ std::uint32_t checkRegularRecordFile(int fd)
 }
 
 // A write at a file-size limit raises SIGXFSZ, whose default action ends the program without a
-// word. Ignored, the write fails with EFBIG as any refused write does. Checked at every open, so
-// that no write pays for it; a handler the program installed itself is left in place.
+// word. Ignored, the write fails with EFBIG as any refused write does. Set once, when the file
+// layer is first used, so that no write pays for it; a handler the program installed itself is
+// left in place.
 void ignoreFileSizeSignal()
 {
     struct sigaction current {
@@ -114,20 +116,21 @@ void ignoreFileSizeSignal()
 class PosixFileApi final : public OsFileApi
 {
 public:
+    PosixFileApi() { ignoreFileSizeSignal(); }
+
     OsOpenResult open(const std::string& name, OsDisposition disposition) override
     {
-        ignoreFileSizeSignal();
         // Only a regular file holds records: a FIFO, socket or device could block a read for
         // good, or act on being opened. It is refused before anything is opened.
         struct stat st {
         };
         if (::stat(name.c_str(), &st) == 0) {
             if (!S_ISREG(st.st_mode))
-                return {kNoHandle, kAccessDenied};
+                return {kNoHandle, io_code::kAccessDenied};
             // Root may write anything; Windows refuses a read-only file to everyone.
             if (disposition != OsDisposition::OpenForReading &&
                 (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-                return {kNoHandle, kAccessDenied};
+                return {kNoHandle, io_code::kAccessDenied};
         }
 
         // The name may designate another file by the time it is opened: O_NONBLOCK, so a FIFO
@@ -139,10 +142,7 @@ public:
         flags |= disposition == OsDisposition::OpenForReading ? O_RDONLY : O_RDWR;
         if (disposition == OsDisposition::CreateAlways)
             flags |= O_CREAT | O_TRUNC;
-        int fd;
-        do {
-            fd = ::open(name.c_str(), flags, 0666);
-        } while (fd < 0 && errno == EINTR);
+        const int fd = retryInterrupted([&] { return ::open(name.c_str(), flags, 0666); });
         if (fd < 0) {
             const int err = errno;
             return {kNoHandle, err == ENOENT ? notFoundCode(name) : windowsErrorFromErrno(err)};
@@ -161,7 +161,7 @@ public:
     {
         int fd;
         if (!toFd(handle, fd))
-            return {0, 6};
+            return {0, io_code::kInvalidHandle};
         const off_t pos = ::lseek(fd, 0, SEEK_CUR);
         if (pos < 0)
             return {0, lastError()};
@@ -172,7 +172,7 @@ public:
     {
         int fd;
         if (!toFd(handle, fd))
-            return {0, 6};
+            return {0, io_code::kInvalidHandle};
         struct stat st {
         };
         if (::fstat(fd, &st) != 0)
@@ -184,11 +184,8 @@ public:
     {
         int fd;
         if (!toFd(handle, fd))
-            return {0, 6};
-        ssize_t n;
-        do {
-            n = ::read(fd, buffer, count);
-        } while (n < 0 && errno == EINTR);
+            return {0, io_code::kInvalidHandle};
+        const ssize_t n = retryInterrupted([&] { return ::read(fd, buffer, count); });
         if (n < 0)
             return {0, lastError()};
         return {static_cast<std::uint32_t>(n), 0};
@@ -198,11 +195,8 @@ public:
     {
         int fd;
         if (!toFd(handle, fd))
-            return {0, 6};
-        ssize_t n;
-        do {
-            n = ::write(fd, buffer, count);
-        } while (n < 0 && errno == EINTR);
+            return {0, io_code::kInvalidHandle};
+        const ssize_t n = retryInterrupted([&] { return ::write(fd, buffer, count); });
         if (n < 0)
             return {0, lastError()};
         return {static_cast<std::uint32_t>(n), 0};
