@@ -24,6 +24,7 @@ class QLineEdit;
 // handlers: one per edit, made in the edit's constructor.
 class SingleLineInput : public QObject
 {
+    Q_OBJECT
 public:
     // What the edit does with a paste, given the text already cut and never empty; called only
     // while the edit is writable. The default inserts it at the caret, over the selection.
