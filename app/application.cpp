@@ -1,11 +1,11 @@
-#include "application.h"
+#include "app/application.h"
 
-#include "error_sink.h"
-#include "exceptions.h"
-#include "executable_path.h"
-#include "pictures.h"
-#include "popups.h"
-#include "qt_translations.h"
+#include "app/pictures.h"
+#include "app/qt_translations.h"
+#include "controls/common/error_sink.h"
+#include "controls/common/popups.h"
+#include "runtime/exceptions.h"
+#include "runtime/executable_path.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

@@ -1,5 +1,5 @@
-#include "Unit_main.h"
-#include "application.h"
+#include "app/Unit_main.h"
+#include "app/application.h"
 
 int main(int argc, char** argv)
 {

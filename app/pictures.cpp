@@ -1,6 +1,6 @@
-#include "pictures.h"
+#include "app/pictures.h"
 
-#include "glyph.h"
+#include "controls/common/glyph.h"
 
 #include <QBitmap>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "record_grid_preview.h"
+#include "app/record_grid_preview.h"
 
-#include "record_grid_store.h"
-#include "system_memory.h"
+#include "controls/record_grid/record_grid_store.h"
+#include "runtime/system_memory.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preview_grid.h"
+#include "stock/preview_grid.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,9 +2,9 @@
 // rows, in the same run, at the top and scrolled to the last row, the two grids in alternation.
 // Only the cells in view are painted, so the two should take the same time.
 
-#include "bench_support.h"
-#include "record_grid.h"
-#include "stock_sample.h"
+#include "bench/bench_support.h"
+#include "controls/record_grid/record_grid.h"
+#include "tools/stock_sample.h"
 
 #include <QApplication>
 #include <QImage>

@@ -3,16 +3,16 @@
 // same run; the memory each previewed row keeps; and ten previews in a row in one window, to show
 // that what a preview takes is given back when the next one blanks the grid.
 
-#include "Unit_main.h"
-#include "bench_support.h"
-#include "error_sink.h"
-#include "preview.h"
-#include "preview_grid.h"
-#include "record_grid.h"
-#include "record_grid_preview.h"
-#include "repair_inputs.h"
-#include "stock_record.h"
-#include "stock_sample.h"
+#include "app/Unit_main.h"
+#include "app/record_grid_preview.h"
+#include "bench/bench_support.h"
+#include "controls/common/error_sink.h"
+#include "controls/record_grid/record_grid.h"
+#include "stock/preview.h"
+#include "stock/preview_grid.h"
+#include "stock/repair_inputs.h"
+#include "stock/stock_record.h"
+#include "tools/stock_sample.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // (a label and a button) built against the same Qt, in alternation, in the same run. Needs an X
 // display (a virtual one will do: xvfb-run); the programs run on Qt's xcb platform.
 
-#include "bench_support.h"
+#include "bench/bench_support.h"
 
 #include <xcb/xcb.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "process_memory.h"
+#include "tests/support/process_memory.h"
 
 #include <chrono>
 #include <cstdint>

@@ -2,11 +2,11 @@
 // for orientation against dd bs=463 and cp; the companion's repair, which need not ask one
 // record at a time, against cp. One sample stock file, all in the same run.
 
-#include "bench_support.h"
-#include "repair_inputs.h"
-#include "stock_record.h"
-#include "stock_sample.h"
-#include "writer.h"
+#include "bench/bench_support.h"
+#include "stock/repair_inputs.h"
+#include "stock/stock_record.h"
+#include "stock/writer.h"
+#include "tools/stock_sample.h"
 
 #include <cerrno>
 #include <charconv>

@@ -1,12 +1,12 @@
-#include "companion.h"
+#include "cli/companion.h"
 
-#include "figures_text.h"
-#include "integer_text.h"
-#include "repair.h"
-#include "replacement_file.h"
-#include "stock_figures.h"
-#include "stock_record.h"
-#include "system_file_names.h"
+#include "cli/figures_text.h"
+#include "cli/repair.h"
+#include "cli/replacement_file.h"
+#include "cli/stock_figures.h"
+#include "runtime/integer_text.h"
+#include "runtime/system_file_names.h"
+#include "stock/stock_record.h"
 
 #include <CLI/CLI.hpp>
 

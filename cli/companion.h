@@ -1,6 +1,6 @@
 #pragma once
 
-#include "os_file.h"
+#include "runtime/os_file.h"
 
 #include <cstdio>
 #include <iosfwd>

@@ -1,4 +1,4 @@
-#include "figures_text.h"
+#include "cli/figures_text.h"
 
 #include <nlohmann/json.hpp>
 

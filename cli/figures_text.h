@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stock_figures.h"
+#include "cli/stock_figures.h"
 
 #include <string>
 

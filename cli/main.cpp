@@ -1,5 +1,5 @@
-#include "command_line.h"
-#include "companion.h"
+#include "cli/command_line.h"
+#include "cli/companion.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,8 +1,8 @@
-#include "replacement_file.h"
+#include "cli/replacement_file.h"
 
-#include "exceptions.h"
-#include "posix_file_api.h"
-#include "posix_interrupted.h"
+#include "runtime/exceptions.h"
+#include "runtime/posix_file_api.h"
+#include "runtime/posix_interrupted.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,9 +1,9 @@
-#include "repair.h"
+#include "cli/repair.h"
 
-#include "record_file.h"
-#include "replacement_file.h"
-#include "scan.h"
-#include "stock_blocks.h"
+#include "cli/replacement_file.h"
+#include "cli/stock_blocks.h"
+#include "stock/record_file.h"
+#include "stock/scan.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "exceptions.h"
-#include "os_file.h"
+#include "runtime/exceptions.h"
+#include "runtime/os_file.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "stock_blocks.h"
+#include "cli/stock_blocks.h"
 
-#include "exceptions.h"
-#include "stock_record.h"
+#include "runtime/exceptions.h"
+#include "stock/stock_record.h"
 
 #include <cstring>
 

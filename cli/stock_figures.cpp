@@ -1,9 +1,9 @@
-#include "stock_figures.h"
+#include "cli/stock_figures.h"
 
-#include "exceptions.h"
-#include "record_file.h"
-#include "scan.h"
-#include "stock_blocks.h"
+#include "cli/stock_blocks.h"
+#include "runtime/exceptions.h"
+#include "stock/record_file.h"
+#include "stock/scan.h"
 
 StockFigures inspectStockFile(const std::string& name, OsFileApi& os)
 {

@@ -1,8 +1,8 @@
-#include "replacement_file.h"
+#include "cli/replacement_file.h"
 
-#include "exceptions.h"
-#include "system_file_names.h"
-#include "windows_file_api.h"
+#include "runtime/exceptions.h"
+#include "runtime/system_file_names.h"
+#include "runtime/windows_file_api.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "icon_sizes.h"
+#include "packaging/icon_sizes.h"
 
-#include "pictures.h"
+#include "app/pictures.h"
 
 #include <QIcon>
 #include <QPixmap>

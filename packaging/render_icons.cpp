@@ -1,6 +1,6 @@
 // Writes the program's icon for the hicolor icon theme at the sizes given:
 //   naprawa_icons OUTDIR NAME SIZE...  →  OUTDIR/SIZExSIZE/apps/NAME.png
-#include "icon_sizes.h"
+#include "packaging/icon_sizes.h"
 
 #include <QDir>
 #include <QGuiApplication>

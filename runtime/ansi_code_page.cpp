@@ -1,6 +1,6 @@
-#include "ansi_code_page.h"
+#include "runtime/ansi_code_page.h"
 
-#include "single_byte_code_page.h"
+#include "runtime/single_byte_code_page_p.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "exceptions.h"
+#include "runtime/exceptions.h"
 
 EInOutError::EInOutError(std::uint32_t code) : Exception(messageFor(code)), code_(code) {}
 

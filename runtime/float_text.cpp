@@ -1,6 +1,6 @@
-#include "float_text.h"
+#include "runtime/float_text.h"
 
-#include "exceptions.h"
+#include "runtime/exceptions.h"
 
 #include <cerrno>
 #include <charconv>

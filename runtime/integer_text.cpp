@@ -1,6 +1,6 @@
-#include "integer_text.h"
+#include "runtime/integer_text.h"
 
-#include "exceptions.h"
+#include "runtime/exceptions.h"
 
 int hexDigitValue(char c)
 {

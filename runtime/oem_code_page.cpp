@@ -1,8 +1,8 @@
-#include "oem_code_page.h"
+#include "runtime/oem_code_page.h"
 
-#include "ansi_code_page.h"
+#include "runtime/ansi_code_page.h"
 
-#include "single_byte_code_page.h"
+#include "runtime/single_byte_code_page_p.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "executable_path.h"
+#include "runtime/executable_path.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,8 +1,8 @@
-#include "posix_file_api.h"
+#include "runtime/posix_file_api.h"
 
-#include "exceptions.h"
-#include "path_kind.h"
-#include "posix_interrupted.h"
+#include "runtime/exceptions.h"
+#include "runtime/path_kind.h"
+#include "runtime/posix_interrupted.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "os_file.h"
+#include "runtime/os_file.h"
 
 // The real file system over POSIX calls, reporting Windows codes.
 OsFileApi& posixFileApi();

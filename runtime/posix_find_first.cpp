@@ -1,6 +1,6 @@
-#include "find_first.h"
+#include "runtime/find_first.h"
 
-#include "path_kind.h"
+#include "runtime/path_kind.h"
 
 #include <algorithm>
 #include <dirent.h>

@@ -1,4 +1,4 @@
-#include "path_kind.h"
+#include "runtime/path_kind.h"
 
 #include <sys/stat.h>
 

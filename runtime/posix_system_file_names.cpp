@@ -1,4 +1,4 @@
-#include "system_file_names.h"
+#include "runtime/system_file_names.h"
 
 const std::string_view kFolderSeparators = "/";
 

@@ -1,5 +1,5 @@
-#include "posix_system_memory.h"
-#include "system_memory.h"
+#include "runtime/posix_system_memory_p.h"
+#include "runtime/system_memory.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>

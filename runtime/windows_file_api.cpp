@@ -1,6 +1,6 @@
-#include "windows_file_api.h"
+#include "runtime/windows_file_api.h"
 
-#include "system_file_names.h"
+#include "runtime/system_file_names.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "os_file.h"
+#include "runtime/os_file.h"
 
 // The real file system over the Windows API. Names are UTF-8 and reach the system in its ANSI
 // code page (system_file_names.h); one that code page cannot hold is refused with 123

@@ -1,6 +1,6 @@
-#include "find_first.h"
+#include "runtime/find_first.h"
 
-#include "system_file_names.h"
+#include "runtime/system_file_names.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "path_kind.h"
+#include "runtime/path_kind.h"
 
-#include "system_file_names.h"
+#include "runtime/system_file_names.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "system_memory.h"
+#include "runtime/system_memory.h"
 
 #include <windows.h>
 // After windows.h, which it needs.

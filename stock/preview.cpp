@@ -1,8 +1,8 @@
-#include "preview.h"
+#include "stock/preview.h"
 
-#include "exceptions.h"
-#include "record_file.h"
-#include "scan.h"
+#include "runtime/exceptions.h"
+#include "stock/record_file.h"
+#include "stock/scan.h"
 
 #include <algorithm>
 #include <new>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "os_file.h"
-#include "preview_grid.h"
-#include "repair_inputs.h"
+#include "runtime/os_file.h"
+#include "stock/preview_grid.h"
+#include "stock/repair_inputs.h"
 
 // The work of "Czytaj": blanks the grid, opens the stock file, scans it by the selected method
 // and shows text fields 1..5 of the r-th record taken in columns 1..5 of row r. The intelligent

@@ -1,6 +1,6 @@
-#include "record_file.h"
+#include "stock/record_file.h"
 
-#include "exceptions.h"
+#include "runtime/exceptions.h"
 
 #include <cassert>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "os_file.h"
-#include "stock_record.h"
+#include "runtime/os_file.h"
+#include "stock/stock_record.h"
 
 #include <string>
 

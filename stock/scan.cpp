@@ -1,6 +1,6 @@
-#include "scan.h"
+#include "stock/scan.h"
 
-#include "integer_text.h"
+#include "runtime/integer_text.h"
 
 std::size_t IntelligentScanEnd::takenOf(std::span<const std::uint8_t> block)
 {

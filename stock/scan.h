@@ -1,7 +1,7 @@
 #pragma once
 
-#include "record_file.h"
-#include "repair_inputs.h"
+#include "stock/record_file.h"
+#include "stock/repair_inputs.h"
 
 #include <cstdint>
 #include <span>

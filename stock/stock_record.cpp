@@ -1,4 +1,4 @@
-#include "stock_record.h"
+#include "stock/stock_record.h"
 
 #include <cassert>
 

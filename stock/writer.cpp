@@ -1,8 +1,8 @@
-#include "writer.h"
+#include "stock/writer.h"
 
-#include "exceptions.h"
-#include "record_file.h"
-#include "scan.h"
+#include "runtime/exceptions.h"
+#include "stock/record_file.h"
+#include "stock/scan.h"
 
 namespace
 {

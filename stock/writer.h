@@ -1,7 +1,7 @@
 #pragma once
 
-#include "os_file.h"
-#include "repair_inputs.h"
+#include "runtime/os_file.h"
+#include "stock/repair_inputs.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "stock_sample.h"
+#include "tools/stock_sample.h"
 
-#include "ansi_code_page.h"
+#include "runtime/ansi_code_page.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stock_record.h"
+#include "stock/stock_record.h"
 
 #include <array>
 #include <cstddef>

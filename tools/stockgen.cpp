@@ -1,7 +1,7 @@
 // stockgen: writes a sample stock file of whole records, optional blank-name records and an
 // optional incomplete tail, reproducible from a seed.
 
-#include "stock_sample.h"
+#include "tools/stock_sample.h"
 
 #include <charconv>
 #include <cstdio>

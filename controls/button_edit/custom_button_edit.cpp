@@ -1,8 +1,8 @@
-#include "custom_button_edit.h"
+#include "controls/button_edit/custom_button_edit.h"
 
-#include "error_sink.h"
-#include "glyph.h"
-#include "single_line_input.h"
+#include "controls/common/error_sink.h"
+#include "controls/common/glyph.h"
+#include "controls/common/single_line_input.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,7 +1,7 @@
-#include "file_name_rules.h"
+#include "controls/button_edit/file_name_rules_p.h"
 
-#include "find_first.h"
-#include "system_file_names.h"
+#include "runtime/find_first.h"
+#include "runtime/system_file_names.h"
 
 namespace
 {

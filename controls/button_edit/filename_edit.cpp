@@ -1,9 +1,9 @@
-#include "filename_edit.h"
+#include "controls/button_edit/filename_edit.h"
 
-#include "exceptions.h"
-#include "file_dialog.h"
-#include "file_name_rules.h"
-#include "path_kind.h"
+#include "controls/button_edit/file_name_rules_p.h"
+#include "controls/common/file_dialog.h"
+#include "runtime/exceptions.h"
+#include "runtime/path_kind.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "path_edit.h"
+#include "controls/button_edit/path_edit.h"
 
 class QFileDialog;
 

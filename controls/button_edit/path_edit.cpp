@@ -1,7 +1,7 @@
-#include "path_edit.h"
+#include "controls/button_edit/path_edit.h"
 
-#include "error_sink.h"
-#include "oem_code_page.h"
+#include "controls/common/error_sink.h"
+#include "runtime/oem_code_page.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

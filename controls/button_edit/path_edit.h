@@ -1,6 +1,6 @@
 #pragma once
 
-#include "custom_button_edit.h"
+#include "controls/button_edit/custom_button_edit.h"
 
 class QMimeData;
 

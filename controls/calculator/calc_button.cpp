@@ -1,4 +1,4 @@
-#include "calc_button.h"
+#include "controls/calculator/calc_button_p.h"
 
 #include <QPainter>
 #include <qdrawutil.h>

@@ -1,6 +1,6 @@
-#include "calculator_engine.h"
+#include "controls/calculator/calculator_engine.h"
 
-#include "float_text.h"
+#include "runtime/float_text.h"
 
 #include <cmath>
 #include <utility>

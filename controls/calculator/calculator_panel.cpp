@@ -1,6 +1,6 @@
-#include "calculator_panel.h"
+#include "controls/calculator/calculator_panel.h"
 
-#include "calc_button.h"
+#include "controls/calculator/calc_button_p.h"
 
 #include <QLocale>
 

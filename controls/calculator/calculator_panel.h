@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculator_engine.h"
+#include "controls/calculator/calculator_engine.h"
 
 #include <QFrame>
 #include <QRect>

@@ -1,4 +1,4 @@
-#include "popup_calc_panel.h"
+#include "controls/calculator/popup_calc_panel_p.h"
 
 TPopupCalcPanel::TPopupCalcPanel(QWidget* parent) : TCalculatorPanel(parent)
 {

@@ -1,6 +1,6 @@
-#include "popup_calculator.h"
+#include "controls/calculator/popup_calculator.h"
 
-#include "popup_calc_panel.h"
+#include "controls/calculator/popup_calc_panel_p.h"
 
 #include <QFontDatabase>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "error_sink.h"
+#include "controls/common/error_sink.h"
 
 #include <cstdio>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "file_dialog.h"
+#include "controls/common/file_dialog.h"
 
-#include "popups.h"
-#include "single_line_input.h"
+#include "controls/common/popups.h"
+#include "controls/common/single_line_input.h"
 
 #include <QLineEdit>
 

@@ -1,4 +1,4 @@
-#include "glyph.h"
+#include "controls/common/glyph.h"
 
 #include <QApplication>
 #include <QIconEngine>

@@ -1,4 +1,4 @@
-#include "plain_accelerator.h"
+#include "controls/common/plain_accelerator.h"
 
 #include <QAbstractButton>
 #include <QKeySequence>

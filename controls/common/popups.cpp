@@ -1,4 +1,4 @@
-#include "popups.h"
+#include "controls/common/popups.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "radio_group.h"
+#include "controls/common/radio_group.h"
 
 #include <QPainter>
 #include <QRadioButton>

@@ -1,6 +1,6 @@
-#include "screen_scale.h"
+#include "controls/common/screen_scale.h"
 
-#include "shipped_fonts.h"
+#include "controls/common/shipped_fonts.h"
 
 #include <QApplication>
 #include <QEvent>

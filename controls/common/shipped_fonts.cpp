@@ -1,4 +1,4 @@
-#include "shipped_fonts.h"
+#include "controls/common/shipped_fonts.h"
 
 #include <QFile>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "tcolor.h"
+#include "controls/common/tcolor.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "caption_placement.h"
+#include "controls/labelled_edit/caption_placement.h"
 
 namespace CaptionPlacement
 {

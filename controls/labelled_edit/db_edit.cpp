@@ -1,6 +1,6 @@
-#include "db_edit.h"
+#include "controls/labelled_edit/db_edit.h"
 
-#include "single_line_input.h"
+#include "controls/common/single_line_input.h"
 
 #include <QAbstractItemDelegate>
 #include <QAbstractItemModel>

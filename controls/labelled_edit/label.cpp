@@ -1,4 +1,4 @@
-#include "label.h"
+#include "controls/labelled_edit/label.h"
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tfont.h"
+#include "controls/labelled_edit/tfont.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
-#include "labelled_edit.h"
+#include "controls/labelled_edit/labelled_edit.h"
 
-#include "error_sink.h"
+#include "controls/common/error_sink.h"
 
 #include <QLineEdit>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "caption_placement.h"
-#include "label.h"
-#include "tcolor.h"
-#include "tfont.h"
+#include "controls/common/tcolor.h"
+#include "controls/labelled_edit/caption_placement.h"
+#include "controls/labelled_edit/label.h"
+#include "controls/labelled_edit/tfont.h"
 
 #include <QPointer>
 #include <QRect>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labelled_edit.h"
+#include "controls/labelled_edit/labelled_edit.h"
 
 #include <QEvent>
 #include <QFocusEvent>

@@ -1,4 +1,4 @@
-#include "morva_calc_edit.h"
+#include "controls/labelled_edit/morva_calc_edit.h"
 
 TMorvaCalcEdit::TMorvaCalcEdit(QWidget* parent) : LabelledEditOn(parent, true)
 {

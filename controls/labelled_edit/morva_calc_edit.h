@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc_edit.h"
-#include "labelled_edit_on.h"
+#include "controls/labelled_edit/labelled_edit_on.h"
+#include "controls/number_edit/calc_edit.h"
 
 // The calculator edit (calc_edit.h) with the labelled edit family's caption label, background
 // colours, label highlight and comment marker (labelled_edit.h). Entering, leaving, clicking,

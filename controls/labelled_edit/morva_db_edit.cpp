@@ -1,4 +1,4 @@
-#include "morva_db_edit.h"
+#include "controls/labelled_edit/morva_db_edit.h"
 
 TMorvaDBEdit::TMorvaDBEdit(QWidget* parent) : LabelledEditOn(parent, false)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db_edit.h"
-#include "labelled_edit_on.h"
+#include "controls/labelled_edit/db_edit.h"
+#include "controls/labelled_edit/labelled_edit_on.h"
 
 // The data-aware edit (db_edit.h) with the labelled edit family's caption label, background
 // colours and comment marker (labelled_edit.h), but no label highlight: focus changes switch

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labelled_edit_on.h"
+#include "controls/labelled_edit/labelled_edit_on.h"
 
 #include <QLineEdit>
 

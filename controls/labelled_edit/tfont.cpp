@@ -1,6 +1,6 @@
-#include "tfont.h"
+#include "controls/labelled_edit/tfont.h"
 
-#include "shipped_fonts.h"
+#include "controls/common/shipped_fonts.h"
 
 TFont TFont::FromStoredFont(const QFont& stored)
 {

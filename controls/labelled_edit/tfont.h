@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tcolor.h"
+#include "controls/common/tcolor.h"
 
 #include <QFont>
 #include <QMetaType>

@@ -1,6 +1,6 @@
-#include "calc_edit.h"
+#include "controls/number_edit/calc_edit.h"
 
-#include "error_sink.h"
+#include "controls/common/error_sink.h"
 
 TCalcEdit::TCalcEdit(QWidget* parent) : TCustomCalcEdit(parent) {}
 

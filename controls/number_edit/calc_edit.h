@@ -1,6 +1,6 @@
 #pragma once
 
-#include "custom_calc_edit.h"
+#include "controls/number_edit/custom_calc_edit.h"
 
 // The calculator edit as a form stores it: every setting of the numeric edit is a property.
 // Value, MinValue and MaxValue are extended precision in C++ and double to the property system.

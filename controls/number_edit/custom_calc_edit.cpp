@@ -1,6 +1,6 @@
-#include "custom_calc_edit.h"
+#include "controls/number_edit/custom_calc_edit.h"
 
-#include "popup_calculator.h"
+#include "controls/calculator/popup_calculator.h"
 
 #include <QImage>
 #include <QLocale>

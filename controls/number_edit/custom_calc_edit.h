@@ -1,6 +1,6 @@
 #pragma once
 
-#include "custom_number_edit.h"
+#include "controls/number_edit/custom_number_edit.h"
 
 class TPopupCalculator;
 

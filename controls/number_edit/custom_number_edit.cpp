@@ -1,7 +1,7 @@
-#include "custom_number_edit.h"
+#include "controls/number_edit/custom_number_edit.h"
 
-#include "error_sink.h"
-#include "exceptions.h"
+#include "controls/common/error_sink.h"
+#include "runtime/exceptions.h"
 
 #include <QApplication>
 #include <QFocusEvent>

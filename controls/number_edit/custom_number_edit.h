@@ -1,7 +1,7 @@
 #pragma once
 
-#include "custom_button_edit.h"
-#include "float_text.h"
+#include "controls/button_edit/custom_button_edit.h"
+#include "runtime/float_text.h"
 
 #include <QPointer>
 

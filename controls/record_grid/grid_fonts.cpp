@@ -1,6 +1,6 @@
-#include "grid_fonts.h"
+#include "controls/record_grid/grid_fonts_p.h"
 
-#include "shipped_fonts.h"
+#include "controls/common/shipped_fonts.h"
 
 #include <algorithm>
 #include <cmath>

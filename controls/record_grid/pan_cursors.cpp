@@ -1,4 +1,4 @@
-#include "pan_cursors.h"
+#include "controls/record_grid/pan_cursors.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,9 +1,9 @@
-#include "record_grid.h"
+#include "controls/record_grid/record_grid.h"
 
-#include "grid_fonts.h"
-#include "record_grid_accessible_p.h"
-#include "record_grid_keyboard_p.h"
-#include "shipped_fonts.h"
+#include "controls/common/shipped_fonts.h"
+#include "controls/record_grid/grid_fonts_p.h"
+#include "controls/record_grid/record_grid_accessible_p.h"
+#include "controls/record_grid/record_grid_keyboard_p.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "pan_cursors.h"
-#include "record_grid_geometry.h"
-#include "record_grid_painter.h"
-#include "record_grid_store.h"
+#include "controls/record_grid/pan_cursors.h"
+#include "controls/record_grid/record_grid_geometry.h"
+#include "controls/record_grid/record_grid_painter.h"
+#include "controls/record_grid/record_grid_store.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>

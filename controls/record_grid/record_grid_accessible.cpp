@@ -1,6 +1,6 @@
-#include "record_grid_accessible_p.h"
+#include "controls/record_grid/record_grid_accessible_p.h"
 
-#include "record_grid.h"
+#include "controls/record_grid/record_grid.h"
 
 #include <QWindow>
 

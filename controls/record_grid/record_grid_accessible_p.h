@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record_grid_store.h"
+#include "controls/record_grid/record_grid_store.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

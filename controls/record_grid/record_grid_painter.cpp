@@ -1,10 +1,10 @@
-#include "record_grid_painter.h"
+#include "controls/record_grid/record_grid_painter.h"
 
-#include "ansi_code_page.h"
-#include "cell_kind.h"
-#include "grid_fonts.h"
-#include "record_grid_geometry.h"
-#include "tcolor.h"
+#include "controls/common/tcolor.h"
+#include "controls/record_grid/cell_text/cell_kind.h"
+#include "controls/record_grid/grid_fonts_p.h"
+#include "controls/record_grid/record_grid_geometry.h"
+#include "runtime/ansi_code_page.h"
 
 #include <QPainter>
 #include <QPalette>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "cell_font.h"
-#include "markup_renderer.h"
-#include "plain_text_renderer.h"
-#include "rtf_renderer.h"
-#include "wide_text_renderer.h"
+#include "controls/record_grid/cell_text/cell_font.h"
+#include "controls/record_grid/cell_text/markup_renderer.h"
+#include "controls/record_grid/cell_text/plain_text_renderer.h"
+#include "controls/record_grid/cell_text/rtf_renderer.h"
+#include "controls/record_grid/cell_text/wide_text_renderer.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "record_grid_store.h"
+#include "controls/record_grid/record_grid_store.h"
 
-#include "record_grid_texts_p.h"
+#include "controls/record_grid/record_grid_texts_p.h"
 
 #include <algorithm>
 #include <new>

@@ -1,4 +1,4 @@
-#include "record_grid_texts_p.h"
+#include "controls/record_grid/record_grid_texts_p.h"
 
 #include <algorithm>
 #include <cstring>

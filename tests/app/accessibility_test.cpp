@@ -1,7 +1,7 @@
 // The window as a screen reader reads it, through Qt's own accessibility interfaces.
-#include "main_window_fixture.h"
-#include "record_grid.h"
-#include "stock_builder.h"
+#include "controls/record_grid/record_grid.h"
+#include "tests/app/main_window_fixture.h"
+#include "tests/support/stock_builder.h"
 
 #include <QAccessible>
 #include <gtest/gtest.h>

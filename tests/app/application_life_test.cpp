@@ -1,14 +1,14 @@
 // The application object itself: this program runs under a TApplication of its own, so the
 // title, the error net and the end of the program are those of the real start-up.
-#include "Unit_main.h"
-#include "application.h"
-#include "error_sink.h"
-#include "exceptions.h"
-#include "modal_watcher.h"
-#include "qt_printers.h"
-#include "scratch_dir.h"
-#include "wait_bound.h"
-#include "window_wait.h"
+#include "app/Unit_main.h"
+#include "app/application.h"
+#include "controls/common/error_sink.h"
+#include "runtime/exceptions.h"
+#include "tests/app/modal_watcher.h"
+#include "tests/support/qt/qt_printers.h"
+#include "tests/support/qt/wait_bound.h"
+#include "tests/support/qt/window_wait.h"
+#include "tests/support/scratch_dir.h"
 
 #include <QAbstractButton>
 #include <QEventLoop>

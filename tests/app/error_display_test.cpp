@@ -1,9 +1,9 @@
-#include "application.h"
-#include "error_sink.h"
-#include "exceptions.h"
-#include "modal_watcher.h"
-#include "qt_printers.h"
-#include "window_wait.h"
+#include "app/application.h"
+#include "controls/common/error_sink.h"
+#include "runtime/exceptions.h"
+#include "tests/app/modal_watcher.h"
+#include "tests/support/qt/qt_printers.h"
+#include "tests/support/qt/window_wait.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "main_window_fixture.h"
+#include "tests/app/main_window_fixture.h"
 
-#include "application.h"
-#include "error_sink.h"
-#include "record_grid.h"
-#include "window_wait.h"
+#include "app/application.h"
+#include "controls/common/error_sink.h"
+#include "controls/record_grid/record_grid.h"
+#include "tests/support/qt/window_wait.h"
 
 #include <QApplication>
 #include <QTest>

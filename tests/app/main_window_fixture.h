@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Unit_main.h"
-#include "modal_watcher.h"
-#include "scratch_dir.h"
+#include "app/Unit_main.h"
+#include "tests/app/modal_watcher.h"
+#include "tests/support/scratch_dir.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
-#include "main_window_fixture.h"
-#include "qt_printers.h"
-#include "record_grid.h"
-#include "stock_builder.h"
-#include "system_file_names.h"
-#include "wait_bound.h"
-#include "window_wait.h"
+#include "controls/record_grid/record_grid.h"
+#include "runtime/system_file_names.h"
+#include "tests/app/main_window_fixture.h"
+#include "tests/support/qt/qt_printers.h"
+#include "tests/support/qt/wait_bound.h"
+#include "tests/support/qt/window_wait.h"
+#include "tests/support/stock_builder.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "modal_watcher.h"
+#include "tests/app/modal_watcher.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "glyph.h"
-#include "pictures.h"
+#include "app/pictures.h"
+#include "controls/common/glyph.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "main_window_fixture.h"
-#include "process_memory.h"
-#include "record_grid.h"
-#include "stock_builder.h"
+#include "controls/record_grid/record_grid.h"
+#include "tests/app/main_window_fixture.h"
+#include "tests/support/process_memory.h"
+#include "tests/support/stock_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "preview.h"
-#include "qt_printers.h"
-#include "record_grid.h"
-#include "record_grid_preview.h"
-#include "scratch_dir.h"
-#include "stock_builder.h"
-#include "window_wait.h"
+#include "app/record_grid_preview.h"
+#include "controls/record_grid/record_grid.h"
+#include "stock/preview.h"
+#include "tests/support/qt/qt_printers.h"
+#include "tests/support/qt/window_wait.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/stock_builder.h"
 
 #include <QScreen>
 #include <QScrollBar>

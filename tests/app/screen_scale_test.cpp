@@ -1,7 +1,7 @@
 // The window rendered by this same program in a child process per scale factor (Qt takes it
 // only at start-up); each text and glyph measured there, compared here with its 100 % size.
-#include "Unit_main.h"
-#include "speed_button.h"
+#include "app/Unit_main.h"
+#include "controls/common/speed_button.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,5 +1,5 @@
-#include "application.h"
-#include "qt_printers.h"
+#include "app/application.h"
+#include "tests/support/qt/qt_printers.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
-#include "companion.h"
-#include "exceptions.h"
-#include "figures_text.h"
-#include "scratch_dir.h"
-#include "stock_blocks.h"
-#include "stock_builder.h"
-#include "stock_figures.h"
-#include "system_file_names.h"
-#include "writer.h"
+#include "cli/companion.h"
+#include "cli/figures_text.h"
+#include "cli/stock_blocks.h"
+#include "cli/stock_figures.h"
+#include "runtime/exceptions.h"
+#include "runtime/system_file_names.h"
+#include "stock/writer.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/stock_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 // "C" always clears, and only "=" or "%" delivers a result. Input: a byte choosing the decimal
 // separator and the start value, then one typed character per byte.
 
-#include "calculator_engine.h"
-#include "float_text.h"
-#include "fuzz_check.h"
+#include "controls/calculator/calculator_engine.h"
+#include "runtime/float_text.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <array>
 #include <cfloat>

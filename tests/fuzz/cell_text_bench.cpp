@@ -1,7 +1,7 @@
-#include "cell_text_bench.h"
+#include "tests/fuzz/cell_text_bench.h"
 
-#include "ansi_code_page.h"
-#include "grid_fonts.h"
+#include "controls/record_grid/grid_fonts_p.h"
+#include "runtime/ansi_code_page.h"
 
 #include <QGuiApplication>
 

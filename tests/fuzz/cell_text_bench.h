@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cell_font.h"
-#include "cell_text_context.h"
+#include "controls/record_grid/cell_text/cell_font.h"
+#include "controls/record_grid/cell_text/cell_text_context.h"
 
 #include <QImage>
 #include <QPalette>

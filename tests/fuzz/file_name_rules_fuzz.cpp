@@ -3,8 +3,8 @@
 // non-blank characters; a valid name quoted by the field's rule reads back as itself; the
 // folder and name parts put together give the name again.
 
-#include "file_name_rules.h"
-#include "fuzz_check.h"
+#include "controls/button_edit/file_name_rules_p.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <algorithm>
 

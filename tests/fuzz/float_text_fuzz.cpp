@@ -4,10 +4,10 @@
 // as that value within the rounding it shows. Input: a locale byte, the text, and after a
 // line break a display pattern.
 
-#include "exceptions.h"
-#include "float_text.h"
-#include "fuzz_check.h"
-#include "number_locales.h"
+#include "runtime/exceptions.h"
+#include "runtime/float_text.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/number_locales.h"
 
 #include <cfloat>
 #include <cmath>

@@ -2,10 +2,10 @@
 // quoting the whole text, and every value it gives read back from the texts it can be written
 // as.
 
-#include "exceptions.h"
-#include "fuzz_check.h"
-#include "integer_text.h"
-#include "scan_reference.h"
+#include "runtime/exceptions.h"
+#include "runtime/integer_text.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/support/scan_reference.h"
 
 #include <optional>
 

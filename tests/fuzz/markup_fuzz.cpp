@@ -3,9 +3,9 @@
 // or references shows all its bytes, and painting whatever it read into a cell of any size
 // stays inside the image's memory.
 
-#include "cell_text_bench.h"
-#include "fuzz_check.h"
-#include "markup_renderer.h"
+#include "controls/record_grid/cell_text/markup_renderer.h"
+#include "tests/fuzz/cell_text_bench.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <QPainter>
 

@@ -2,10 +2,10 @@
 // the field then writes for that value (rebuilt in its edit pattern) passes the same filter and
 // reads back as the value. Input: a locale byte, a settings byte (decimals, range), the text.
 
-#include "exceptions.h"
-#include "float_text.h"
-#include "fuzz_check.h"
-#include "number_locales.h"
+#include "runtime/exceptions.h"
+#include "runtime/float_text.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/number_locales.h"
 
 #include <array>
 #include <cmath>

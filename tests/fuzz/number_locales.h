@@ -1,6 +1,6 @@
 #pragma once
 
-#include "float_text.h"
+#include "runtime/float_text.h"
 
 #include <array>
 #include <cstdint>

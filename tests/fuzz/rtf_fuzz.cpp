@@ -2,9 +2,9 @@
 // control words shows every byte but the braces and line breaks (a tab as a space) in the code
 // page, and painting whatever it read into a cell of any size stays inside the image's memory.
 
-#include "cell_text_bench.h"
-#include "fuzz_check.h"
-#include "rtf_renderer.h"
+#include "controls/record_grid/cell_text/rtf_renderer.h"
+#include "tests/fuzz/cell_text_bench.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <QPainter>
 

@@ -2,9 +2,9 @@
 // on into the next fields but never out of the record, held against the plain reference; and
 // a blank name is one whose text holds no byte above 32.
 
-#include "fuzz_check.h"
-#include "scan_reference.h"
-#include "stock_record.h"
+#include "stock/stock_record.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/support/scan_reference.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,9 +2,9 @@
 // an odd last byte ignored, lone surrogates and all; painting it into a cell of any size stays
 // inside the image's memory.
 
-#include "cell_text_bench.h"
-#include "fuzz_check.h"
-#include "wide_text_renderer.h"
+#include "controls/record_grid/cell_text/wide_text_renderer.h"
+#include "tests/fuzz/cell_text_bench.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <QPainter>
 

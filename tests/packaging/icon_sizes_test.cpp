@@ -1,5 +1,5 @@
-#include "icon_sizes.h"
-#include "pictures.h"
+#include "app/pictures.h"
+#include "packaging/icon_sizes.h"
 
 #include <gtest/gtest.h>
 

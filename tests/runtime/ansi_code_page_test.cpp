@@ -1,4 +1,4 @@
-#include "ansi_code_page.h"
+#include "runtime/ansi_code_page.h"
 
 #include <gtest/gtest.h>
 #ifdef _WIN32

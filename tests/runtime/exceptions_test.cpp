@@ -1,4 +1,4 @@
-#include "exceptions.h"
+#include "runtime/exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // What the file layers of both systems do alike, through the one this is built for.
 
-#include "open_refused.h"
-#include "system_file_names.h"
+#include "runtime/system_file_names.h"
+#include "tests/runtime/open_refused.h"
 
 #include <filesystem>
 

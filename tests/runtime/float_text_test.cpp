@@ -1,5 +1,5 @@
-#include "exceptions.h"
-#include "float_text.h"
+#include "runtime/exceptions.h"
+#include "runtime/float_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "exceptions.h"
-#include "integer_text.h"
+#include "runtime/exceptions.h"
+#include "runtime/integer_text.h"
 
 #include <gtest/gtest.h>
 

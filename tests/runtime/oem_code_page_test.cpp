@@ -1,6 +1,6 @@
-#include "oem_code_page.h"
+#include "runtime/oem_code_page.h"
 
-#include "ansi_code_page.h"
+#include "runtime/ansi_code_page.h"
 
 #include <gtest/gtest.h>
 #ifdef _WIN32

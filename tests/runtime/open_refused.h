@@ -1,7 +1,7 @@
 #pragma once
 
-#include "os_file.h"
-#include "scratch_dir.h"
+#include "runtime/os_file.h"
+#include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "open_refused.h"
-#include "posix_file_api.h"
+#include "runtime/posix_file_api.h"
+#include "tests/runtime/open_refused.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "posix_system_memory.h"
+#include "runtime/posix_system_memory_p.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "open_refused.h"
-#include "windows_file_api.h"
+#include "runtime/windows_file_api.h"
+#include "tests/runtime/open_refused.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "counting_file_api.h"
+#include "tests/stock/counting_file_api.h"
 
 #include <algorithm>
 

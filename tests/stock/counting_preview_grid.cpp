@@ -1,4 +1,4 @@
-#include "counting_preview_grid.h"
+#include "tests/stock/counting_preview_grid.h"
 
 void CountingPreviewGrid::ClearAllCells()
 {

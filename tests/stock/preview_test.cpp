@@ -1,9 +1,9 @@
-#include "counting_file_api.h"
-#include "counting_preview_grid.h"
-#include "exceptions.h"
-#include "preview.h"
-#include "scratch_dir.h"
-#include "stock_builder.h"
+#include "runtime/exceptions.h"
+#include "stock/preview.h"
+#include "tests/stock/counting_file_api.h"
+#include "tests/stock/counting_preview_grid.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/stock_builder.h"
 
 #include <gtest/gtest.h>
 

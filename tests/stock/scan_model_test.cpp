@@ -5,12 +5,12 @@
 // Each run draws a fresh seed and names it on failure; NAPRAWA_SCAN_MODEL_SEED=<seed> runs
 // the same files again.
 
-#include "counting_preview_grid.h"
-#include "exceptions.h"
-#include "preview.h"
-#include "scan_reference.h"
-#include "scratch_dir.h"
-#include "writer.h"
+#include "runtime/exceptions.h"
+#include "stock/preview.h"
+#include "stock/writer.h"
+#include "tests/stock/counting_preview_grid.h"
+#include "tests/support/scan_reference.h"
+#include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "counting_file_api.h"
-#include "scan.h"
-#include "scratch_dir.h"
-#include "stock_builder.h"
+#include "stock/scan.h"
+#include "tests/stock/counting_file_api.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/stock_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "stock_builder.h"
-#include "stock_record.h"
+#include "stock/stock_record.h"
+#include "tests/support/stock_builder.h"
 
 #include <gtest/gtest.h>
 

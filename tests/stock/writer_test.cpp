@@ -1,8 +1,8 @@
-#include "counting_file_api.h"
-#include "exceptions.h"
-#include "scratch_dir.h"
-#include "stock_builder.h"
-#include "writer.h"
+#include "runtime/exceptions.h"
+#include "stock/writer.h"
+#include "tests/stock/counting_file_api.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/stock_builder.h"
 
 #include <gtest/gtest.h>
 

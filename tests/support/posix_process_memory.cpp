@@ -1,4 +1,4 @@
-#include "process_memory.h"
+#include "tests/support/process_memory.h"
 
 #include <sys/resource.h>
 #if defined(__GLIBC__)

@@ -1,4 +1,4 @@
-#include "scan_reference.h"
+#include "tests/support/scan_reference.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "stock_builder.h"
+#include "tests/support/stock_builder.h"
 
 #include <algorithm>
 #include <cstring>

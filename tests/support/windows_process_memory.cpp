@@ -1,4 +1,4 @@
-#include "process_memory.h"
+#include "tests/support/process_memory.h"
 
 #include <windows.h>
 // After windows.h, which it needs.

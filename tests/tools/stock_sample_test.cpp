@@ -1,8 +1,8 @@
-#include "stock_sample.h"
+#include "tools/stock_sample.h"
 
-#include "ansi_code_page.h"
-#include "scratch_dir.h"
-#include "stock_record.h"
+#include "runtime/ansi_code_page.h"
+#include "stock/stock_record.h"
+#include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 

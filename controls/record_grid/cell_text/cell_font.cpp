@@ -1,4 +1,4 @@
-#include "cell_font.h"
+#include "controls/record_grid/cell_text/cell_font.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "cell_kind.h"
+#include "controls/record_grid/cell_text/cell_kind.h"
 
 CellKind cellKind(std::string_view text, bool enableMarkup)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cell_font.h"
+#include "controls/record_grid/cell_text/cell_font.h"
 
 #include <QColor>
 #include <QPalette>

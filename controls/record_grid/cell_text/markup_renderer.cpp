@@ -1,9 +1,9 @@
-#include "markup_renderer.h"
+#include "controls/record_grid/cell_text/markup_renderer.h"
 
-#include "ansi_code_page.h"
-#include "integer_text.h"
-#include "shipped_fonts.h"
-#include "tcolor.h"
+#include "controls/common/shipped_fonts.h"
+#include "controls/common/tcolor.h"
+#include "runtime/ansi_code_page.h"
+#include "runtime/integer_text.h"
 
 #include <array>
 #include <cmath>

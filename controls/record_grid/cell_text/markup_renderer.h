@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cell_text_context.h"
-#include "styled_text.h"
-#include "styled_text_layout.h"
+#include "controls/record_grid/cell_text/cell_text_context.h"
+#include "controls/record_grid/cell_text/styled_text.h"
+#include "controls/record_grid/cell_text/styled_text_layout.h"
 
 #include <QRect>
 

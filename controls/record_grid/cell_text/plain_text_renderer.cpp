@@ -1,4 +1,4 @@
-#include "plain_text_renderer.h"
+#include "controls/record_grid/cell_text/plain_text_renderer.h"
 
 #include <QPainter>
 

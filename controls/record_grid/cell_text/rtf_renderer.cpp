@@ -1,7 +1,7 @@
-#include "rtf_renderer.h"
+#include "controls/record_grid/cell_text/rtf_renderer.h"
 
-#include "ansi_code_page.h"
-#include "integer_text.h"
+#include "runtime/ansi_code_page.h"
+#include "runtime/integer_text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "styled_text.h"
+#include "controls/record_grid/cell_text/styled_text.h"
 
 void StyledText::append(const QString& text, const TextStyle& style)
 {

@@ -1,4 +1,4 @@
-#include "styled_text_layout.h"
+#include "controls/record_grid/cell_text/styled_text_layout.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cell_font.h"
-#include "styled_text.h"
+#include "controls/record_grid/cell_text/cell_font.h"
+#include "controls/record_grid/cell_text/styled_text.h"
 
 #include <QRect>
 

@@ -1,4 +1,4 @@
-#include "wide_text_renderer.h"
+#include "controls/record_grid/cell_text/wide_text_renderer.h"
 
 #include <cstdint>
 

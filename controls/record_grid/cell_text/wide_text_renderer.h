@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cell_font.h"
-#include "plain_text_renderer.h"
+#include "controls/record_grid/cell_text/cell_font.h"
+#include "controls/record_grid/cell_text/plain_text_renderer.h"
 
 #include <QColor>
 #include <QRect>

@@ -1,8 +1,8 @@
-#include "custom_button_edit.h"
+#include "controls/button_edit/custom_button_edit.h"
 
-#include "error_capture.h"
-#include "exceptions.h"
-#include "qt_printers.h"
+#include "runtime/exceptions.h"
+#include "tests/support/qt/error_capture.h"
+#include "tests/support/qt/qt_printers.h"
 
 #include <QApplication>
 #include <QClipboard>

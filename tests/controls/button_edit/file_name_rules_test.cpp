@@ -1,7 +1,7 @@
-#include "file_name_rules.h"
-#include "find_first.h"
+#include "controls/button_edit/file_name_rules_p.h"
+#include "runtime/find_first.h"
 
-#include "scratch_dir.h"
+#include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "filename_edit.h"
+#include "controls/button_edit/filename_edit.h"
 
-#include "exceptions.h"
-#include "qt_printers.h"
-#include "scratch_dir.h"
-#include "wait_bound.h"
+#include "runtime/exceptions.h"
+#include "tests/support/qt/qt_printers.h"
+#include "tests/support/qt/wait_bound.h"
+#include "tests/support/scratch_dir.h"
 
 #include <QApplication>
 #include <QClipboard>

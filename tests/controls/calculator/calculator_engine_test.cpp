@@ -1,4 +1,4 @@
-#include "calculator_engine.h"
+#include "controls/calculator/calculator_engine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "glyph.h"
-#include "radio_group.h"
-#include "shipped_fonts.h"
-#include "speed_button.h"
-#include "window_wait.h"
+#include "controls/common/glyph.h"
+#include "controls/common/radio_group.h"
+#include "controls/common/shipped_fonts.h"
+#include "controls/common/speed_button.h"
+#include "tests/support/qt/window_wait.h"
 
 #include <QPainter>
 #include <QTest>

@@ -1,5 +1,5 @@
 // Where the caption label goes, as plain arithmetic on the edit's and the label's bounds.
-#include "caption_placement.h"
+#include "controls/labelled_edit/caption_placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Where the caret stands after entering and clicking: CursorToStart of the labelled edit, and
 // the calculator edit's own behaviour in its labelled form.
-#include "family_support.h"
+#include "tests/controls/labelled_edit/family_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The data-aware edit against a real SQLite database in memory, and as the labelled member.
-#include "family_support.h"
+#include "tests/controls/labelled_edit/family_support.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

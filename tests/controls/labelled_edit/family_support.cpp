@@ -1,4 +1,4 @@
-#include "family_support.h"
+#include "tests/controls/labelled_edit/family_support.h"
 
 #include <QFile>
 #include <QFontDatabase>

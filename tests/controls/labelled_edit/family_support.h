@@ -1,9 +1,9 @@
 #pragma once
 
-#include "morva_calc_edit.h"
-#include "morva_db_edit.h"
-#include "morva_edit.h"
-#include "qt_printers.h"
+#include "controls/labelled_edit/morva_calc_edit.h"
+#include "controls/labelled_edit/morva_db_edit.h"
+#include "controls/labelled_edit/morva_edit.h"
+#include "tests/support/qt/qt_printers.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
 // What the three labelled edits share, run once over each of them.
-#include "family_support.h"
-#include "shipped_fonts.h"
+#include "controls/common/shipped_fonts.h"
+#include "tests/controls/labelled_edit/family_support.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,5 +1,5 @@
 // The label highlight of the members that have one, across linked edits of every member.
-#include "family_support.h"
+#include "tests/controls/labelled_edit/family_support.h"
 
 #include <QPointer>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Edits made from a stored layout compiled by uic: the order the layout writes properties in.
-#include "family_support.h"
+#include "tests/controls/labelled_edit/family_support.h"
 #include "ui_stored_layout.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "calc_edit_support.h"
-#include "error_sink.h"
-#include "shipped_fonts.h"
+#include "controls/common/error_sink.h"
+#include "controls/common/shipped_fonts.h"
+#include "tests/controls/number_edit/calc_edit_support.h"
 
 #include <QApplication>
 #include <QDialog>

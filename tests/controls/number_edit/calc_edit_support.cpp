@@ -1,4 +1,4 @@
-#include "calc_edit_support.h"
+#include "tests/controls/number_edit/calc_edit_support.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

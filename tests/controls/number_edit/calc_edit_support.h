@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc_edit.h"
-#include "error_capture.h"
+#include "controls/number_edit/calc_edit.h"
+#include "tests/support/qt/error_capture.h"
 
 #include <QLineEdit>
 #include <QLocale>

@@ -1,5 +1,5 @@
-#include "calc_edit_support.h"
-#include "exceptions.h"
+#include "runtime/exceptions.h"
+#include "tests/controls/number_edit/calc_edit_support.h"
 
 #include <QApplication>
 #include <QClipboard>

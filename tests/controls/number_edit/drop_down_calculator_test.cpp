@@ -1,7 +1,7 @@
-#include "calc_button.h"
-#include "calc_edit_support.h"
-#include "popup_calc_panel.h"
-#include "popup_calculator.h"
+#include "controls/calculator/calc_button_p.h"
+#include "controls/calculator/popup_calc_panel_p.h"
+#include "controls/calculator/popup_calculator.h"
+#include "tests/controls/number_edit/calc_edit_support.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "grid_fixture.h"
+#include "tests/controls/record_grid/grid_fixture.h"
 
 #include <QApplication>
 #include <QTest>

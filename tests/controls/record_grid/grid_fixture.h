@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record_grid.h"
+#include "controls/record_grid/record_grid.h"
 
 #include <QImage>
 #include <QPalette>

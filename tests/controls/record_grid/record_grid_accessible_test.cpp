@@ -1,5 +1,5 @@
 // The grid as a screen reader reads it while the operator moves in it.
-#include "grid_fixture.h"
+#include "tests/controls/record_grid/grid_fixture.h"
 
 #include <QAccessible>
 

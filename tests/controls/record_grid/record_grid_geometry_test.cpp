@@ -1,4 +1,4 @@
-#include "record_grid_geometry.h"
+#include "controls/record_grid/record_grid_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The operator's wheel, zoom, pan mode, keys and mouse on a shown grid, through real events.
 
-#include "grid_fixture.h"
-#include "wait_bound.h"
+#include "tests/controls/record_grid/grid_fixture.h"
+#include "tests/support/qt/wait_bound.h"
 
 #include <QApplication>
 #include <QLineEdit>

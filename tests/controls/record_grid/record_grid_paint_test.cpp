@@ -1,8 +1,8 @@
 // What a person sees of the cell kinds, the focus rectangle and zooming, read back through
 // grab().
 
-#include "ansi_code_page.h"
-#include "grid_fixture.h"
+#include "runtime/ansi_code_page.h"
+#include "tests/controls/record_grid/grid_fixture.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
-#include "process_memory.h"
-#include "record_grid_store.h"
+#include "controls/record_grid/record_grid_store.h"
+#include "tests/support/process_memory.h"
 
 #include <gtest/gtest.h>
 

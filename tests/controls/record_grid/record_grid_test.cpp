@@ -1,5 +1,5 @@
-#include "grid_fixture.h"
-#include "record_grid.h"
+#include "controls/record_grid/record_grid.h"
+#include "tests/controls/record_grid/grid_fixture.h"
 
 #include <QApplication>
 #include <QPaintEvent>

@@ -1,6 +1,6 @@
-#include "error_capture.h"
+#include "tests/support/qt/error_capture.h"
 
-#include "error_sink.h"
+#include "controls/common/error_sink.h"
 
 ErrorCapture::ErrorCapture()
 {

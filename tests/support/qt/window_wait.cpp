@@ -1,6 +1,6 @@
-#include "window_wait.h"
+#include "tests/support/qt/window_wait.h"
 
-#include "wait_bound.h"
+#include "tests/support/qt/wait_bound.h"
 
 #include <QApplication>
 #include <QTest>

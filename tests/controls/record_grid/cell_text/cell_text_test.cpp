@@ -1,14 +1,14 @@
 // The cell text renderers without a window: cell kinds, the plain line layout, wide text, and
 // what mark-up and rich text turn into; random bytes for the two readers.
 
-#include "cell_kind.h"
-#include "grid_fonts.h"
-#include "markup_renderer.h"
-#include "plain_text_renderer.h"
-#include "qt_printers.h"
-#include "rtf_renderer.h"
-#include "tcolor.h"
-#include "wide_text_renderer.h"
+#include "controls/common/tcolor.h"
+#include "controls/record_grid/cell_text/cell_kind.h"
+#include "controls/record_grid/cell_text/markup_renderer.h"
+#include "controls/record_grid/cell_text/plain_text_renderer.h"
+#include "controls/record_grid/cell_text/rtf_renderer.h"
+#include "controls/record_grid/cell_text/wide_text_renderer.h"
+#include "controls/record_grid/grid_fonts_p.h"
+#include "tests/support/qt/qt_printers.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculator_panel.h"
+#include "controls/calculator/calculator_panel.h"
 
 // The keypad as the drop-down calculator holds it: it fills its window inside a raised outer
 // bevel, and neither it nor any of its buttons ever takes the focus, so that clicking it
