@@ -4,10 +4,10 @@
 #include "app/pictures.h"
 #include "app/record_grid_preview.h"
 #include "controls/common/error_sink.h"
-#include "controls/common/file_dialog.h"
-#include "controls/common/plain_accelerator.h"
 #include "controls/common/screen_scale.h"
 #include "controls/common/shipped_fonts.h"
+#include "controls/file_dialog/file_dialog.h"
+#include "controls/input/plain_accelerator.h"
 #include "runtime/exceptions.h"
 #include "runtime/system_file_names.h"
 #include "stock/preview.h"
@@ -180,7 +180,7 @@ QFileDialog& TForm1::saveDialog()
         saveDialog_ = new TFileDialog(this);
         saveDialog_->setObjectName(QStringLiteral("SaveDialog1"));
         saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
-        saveDialog_->setNameFilters(TFilenameEdit::QtNameFilters(QString::fromUtf8(kSaveFilter)));
+        saveDialog_->setFilter(QString::fromUtf8(kSaveFilter));
         saveDialog_->setDefaultSuffix(QString());
     }
     return *saveDialog_;

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QFileDialog;
+class TFileDialog;
 class QLabel;
 namespace Ui
 {
@@ -57,7 +58,7 @@ private:
     std::unique_ptr<Ui::TForm1> ui_;
     // The captions that grow to their text, with the width the layout gives them.
     std::vector<std::pair<QLabel*, int>> laidOutCaptions_;
-    QPointer<QFileDialog> saveDialog_;
+    QPointer<TFileDialog> saveDialog_;
     // The name confirmed last in this run; the next save proposes it.
     QString saveName_;
     bool radioPickPending_ = false;

@@ -3,7 +3,7 @@
 #include "app/pictures.h"
 #include "app/qt_translations.h"
 #include "controls/common/error_sink.h"
-#include "controls/common/popups.h"
+#include "controls/input/popups.h"
 #include "runtime/exceptions.h"
 #include "runtime/executable_path.h"
 

@@ -2,7 +2,7 @@
 
 #include "controls/common/error_sink.h"
 #include "controls/common/glyph.h"
-#include "controls/common/single_line_input.h"
+#include "controls/input/single_line_input.h"
 
 #include <QApplication>
 #include <QFocusEvent>

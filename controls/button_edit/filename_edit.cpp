@@ -1,12 +1,10 @@
 #include "controls/button_edit/filename_edit.h"
 
 #include "controls/button_edit/file_name_rules_p.h"
-#include "controls/common/file_dialog.h"
 #include "runtime/exceptions.h"
 #include "runtime/path_kind.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QToolButton>
@@ -33,7 +31,7 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     Button()->setAccessibleName(QStringLiteral("Wybierz plik"));
 }
 
-QFileDialog* TFilenameEdit::Dialog() const
+TFileDialog* TFilenameEdit::Dialog() const
 {
     // Made on first use: a file dialog reads the file system and the icon themes as it is
     // made, which would otherwise hold up the window's start for a browse that may never come.
@@ -58,24 +56,6 @@ void TFilenameEdit::SetFileName(const QString& value)
     setText(qstr(quotedFileName(name)));
     if (dialog_)
         dialog_->selectFile(QString());
-}
-
-QStringList TFilenameEdit::QtNameFilters(const QString& filter)
-{
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList out;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns;
-        for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            const QString pattern = p.trimmed();
-            // "*.*" takes every name, as the dialog's users expect, not only dotted ones.
-            patterns << (pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
-        }
-        if (patterns.isEmpty())
-            continue;
-        out << parts[i] + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-    }
-    return out;
 }
 
 void TFilenameEdit::ButtonClick()
@@ -129,19 +109,19 @@ void TFilenameEdit::presetDialog(const QString& workingName)
 
 bool TFilenameEdit::runDialog(QString& chosen)
 {
-    QFileDialog& d = *Dialog();
+    TFileDialog& d = *Dialog();
     d.setWindowTitle(dialogTitle_);
     d.setAcceptMode(dialogKind_ == dkSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setDefaultSuffix(defaultExt_);
-    const QStringList filters = QtNameFilters(filter_);
-    d.setNameFilters(filters.isEmpty() ? QStringList{QStringLiteral("(*)")} : filters);
+    d.setFilter(filter_);
+    const QStringList filters = dialogNameFilters(filter_);
     if (filterIndex_ >= 1 && filterIndex_ <= filters.size())
         d.selectNameFilter(filters[filterIndex_ - 1]);
     d.setDirectory(initialDir_.isEmpty() ? QDir::currentPath() : initialDir_);
     // A preset name with a folder stands for itself, wherever the dialog opens; the name field
     // is reached directly where the dialog offers no call for it (emptying it, or a name whose
     // folder does not exist, which the dialog would otherwise try to open).
-    auto* nameField = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QLineEdit* nameField = d.nameField();
     const QFileInfo preset(dialogFileName_);
     const bool withFolder = !folderPart(utf8(dialogFileName_)).empty();
     if (dialogFileName_.isEmpty()) {

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "controls/button_edit/path_edit.h"
-
-class QFileDialog;
+#include "controls/file_dialog/file_dialog.h"
 
 enum TFileDialogKind {
     dkOpen, // names a file to read; a name that does not exist yet may be confirmed too
@@ -74,11 +73,7 @@ public:
     QString DialogFileName() const { return dialogFileName_; }
 
     // The dialog, made when first asked for (or at the first browse).
-    QFileDialog* Dialog() const;
-
-    // The dialog's filter list as Qt takes it: each description followed by its patterns in
-    // parentheses, "*.*" written as "*".
-    static QStringList QtNameFilters(const QString& filter);
+    TFileDialog* Dialog() const;
 
 protected:
     // The browse operation: OnButtonClick; the dialog preset from FileName (file name and
@@ -95,7 +90,7 @@ private:
     void presetDialog(const QString& workingName);
     bool runDialog(QString& chosen);
 
-    QFileDialog* dialog_ = nullptr;
+    TFileDialog* dialog_ = nullptr;
     TFileDialogKind dialogKind_ = dkOpen;
     QString dialogTitle_;
     QString filter_;

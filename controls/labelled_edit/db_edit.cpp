@@ -1,6 +1,6 @@
 #include "controls/labelled_edit/db_edit.h"
 
-#include "controls/common/single_line_input.h"
+#include "controls/input/single_line_input.h"
 
 #include <QAbstractItemDelegate>
 #include <QAbstractItemModel>

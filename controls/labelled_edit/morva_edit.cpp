@@ -1,6 +1,6 @@
 #include "controls/labelled_edit/morva_edit.h"
 
-#include "controls/common/single_line_input.h"
+#include "controls/input/single_line_input.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>

@@ -398,15 +398,4 @@ TEST_F(FilenameEditTest, BrowseButtonShowsTheFolderPicture)
     EXPECT_GT(black, 20);
 }
 
-TEST(FilenameEditFilters, DescriptionsStayAndStarDotStarTakesEveryName)
-{
-    EXPECT_EQ(TFilenameEdit::QtNameFilters("All files (*.*)|*.*"),
-              QStringList{"All files (*.*) (*)"});
-    EXPECT_EQ(TFilenameEdit::QtNameFilters("Pliki magaznynów|*.rek"),
-              QStringList{"Pliki magaznynów (*.rek)"});
-    EXPECT_EQ(TFilenameEdit::QtNameFilters("Dane|*.dat;*.rek|Wszystko|*.*"),
-              (QStringList{"Dane (*.dat *.rek)", "Wszystko (*)"}));
-    EXPECT_EQ(TFilenameEdit::QtNameFilters("bez wzorca"), QStringList{});
-}
-
 } // namespace

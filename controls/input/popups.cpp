@@ -1,4 +1,4 @@
-#include "controls/common/popups.h"
+#include "controls/input/popups.h"
 
 #include <QApplication>
 #include <QWidget>

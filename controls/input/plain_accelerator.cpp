@@ -1,4 +1,4 @@
-#include "controls/common/plain_accelerator.h"
+#include "controls/input/plain_accelerator.h"
 
 #include <QAbstractButton>
 #include <QKeySequence>

@@ -1,4 +1,4 @@
-#include "controls/common/single_line_input.h"
+#include "controls/input/single_line_input.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
