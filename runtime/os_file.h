@@ -22,8 +22,6 @@ enum class OsDisposition {
     OpenForReading, // an existing file, for reading only: a read-only file opens too
 };
 
-enum class OsStandardStream { Input, Output };
-
 struct OsOpenResult {
     OsHandle handle = kNoHandle;
     std::uint32_t error = 0; // 0 when handle is a file
@@ -59,9 +57,6 @@ public:
     // or acting on it, and CreateAlways empties an existing file only once it is known to be a
     // regular one.
     virtual OsOpenResult open(const std::string& name, OsDisposition disposition) = 0;
-    // A windowed process has no standard handles: this gives kNoHandle, never the
-    // process's real streams.
-    virtual OsHandle standardHandle(OsStandardStream stream) = 0;
     virtual OsQueryResult position(OsHandle handle) = 0;
     virtual OsQueryResult size(OsHandle handle) = 0;
     virtual OsTransferResult read(OsHandle handle, void* buffer, std::uint32_t count) = 0;

@@ -155,8 +155,6 @@ public:
         return {fromFd(fd), 0};
     }
 
-    OsHandle standardHandle(OsStandardStream) override { return kNoHandle; }
-
     OsQueryResult position(OsHandle handle) override
     {
         int fd;

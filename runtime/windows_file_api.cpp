@@ -60,8 +60,6 @@ public:
         return {fromHandle(handle), 0};
     }
 
-    OsHandle standardHandle(OsStandardStream) override { return kNoHandle; }
-
     OsQueryResult position(OsHandle handle) override
     {
         LONG high = 0;

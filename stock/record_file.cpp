@@ -24,13 +24,14 @@ TRecordFile::~TRecordFile()
         os_.close(handle_);
 }
 
-void TRecordFile::start(const std::string& name, OsDisposition disposition, OsStandardStream stream)
+void TRecordFile::start(const std::string& name, OsDisposition disposition)
 {
     assert(!open_);
     if (name.empty()) {
-        // A windowed process has no standard streams: the handle stays empty, and the first
-        // use of it fails as the system's invalid-handle error.
-        handle_ = os_.standardHandle(stream);
+        // An empty name stands for a standard stream, and a windowed process has none: the
+        // handle stays empty, never the process's real streams, and its first use fails as
+        // the system's invalid-handle error.
+        handle_ = kNoHandle;
         standard_ = true;
         open_ = true;
         return;
@@ -47,17 +48,17 @@ void TRecordFile::start(const std::string& name, OsDisposition disposition, OsSt
 
 void TRecordFile::open(const std::string& name)
 {
-    start(name, OsDisposition::OpenExisting, OsStandardStream::Input);
+    start(name, OsDisposition::OpenExisting);
 }
 
 void TRecordFile::openForReading(const std::string& name)
 {
-    start(name, OsDisposition::OpenForReading, OsStandardStream::Input);
+    start(name, OsDisposition::OpenForReading);
 }
 
 void TRecordFile::create(const std::string& name)
 {
-    start(name, OsDisposition::CreateAlways, OsStandardStream::Output);
+    start(name, OsDisposition::CreateAlways);
 }
 
 bool TRecordFile::atEnd()

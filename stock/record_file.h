@@ -44,7 +44,7 @@ public:
     OsHandle handle() const { return handle_; }
 
 private:
-    void start(const std::string& name, OsDisposition disposition, OsStandardStream stream);
+    void start(const std::string& name, OsDisposition disposition);
 
     OsFileApi& os_;
     OsHandle handle_ = kNoHandle;

@@ -10,7 +10,7 @@ int CountingFileApi::count(Op op) const
 
 std::string CountingFileApi::pattern() const
 {
-    static const char letters[] = "OSPZRWC";
+    static const char letters[] = "OPZRWC";
     std::string s;
     for (const Call& c : calls_)
         s += letters[static_cast<int>(c.op)];
@@ -33,12 +33,6 @@ OsOpenResult CountingFileApi::open(const std::string& name, OsDisposition dispos
     if (r.error == 0)
         open_.insert(r.handle);
     return r;
-}
-
-OsHandle CountingFileApi::standardHandle(OsStandardStream stream)
-{
-    record(Op::Standard, kNoHandle);
-    return real_.standardHandle(stream);
 }
 
 OsQueryResult CountingFileApi::position(OsHandle handle)

@@ -13,7 +13,7 @@
 class CountingFileApi final : public OsFileApi
 {
 public:
-    enum class Op { Open, Standard, Position, Size, Read, Write, Close };
+    enum class Op { Open, Position, Size, Read, Write, Close };
 
     struct Call {
         Op op;
@@ -29,11 +29,10 @@ public:
     const std::vector<Call>& calls() const { return calls_; }
     int count(Op op) const;
     const std::set<OsHandle>& openHandles() const { return open_; }
-    // Calls as letters: O open, S standard handle, P position, Z size, R read, W write, C close.
+    // Calls as letters: O open, P position, Z size, R read, W write, C close.
     std::string pattern() const;
 
     OsOpenResult open(const std::string& name, OsDisposition disposition) override;
-    OsHandle standardHandle(OsStandardStream stream) override;
     OsQueryResult position(OsHandle handle) override;
     OsQueryResult size(OsHandle handle) override;
     OsTransferResult read(OsHandle handle, void* buffer, std::uint32_t count) override;
