@@ -1,6 +1,6 @@
 #include "record_grid_painter.h"
 
-#include "ansi_code_page.h"
+#include "ansi_text.h"
 #include "cell_kind.h"
 #include "grid_fonts.h"
 #include "record_grid_geometry.h"
@@ -14,15 +14,6 @@
 
 namespace
 {
-
-QString decodeAnsi(std::string_view bytes)
-{
-    QString out;
-    out.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char b : bytes)
-        out.append(QChar(static_cast<char16_t>(ansiToUnicode(static_cast<std::uint8_t>(b)))));
-    return out;
-}
 
 // As the system draws a focus rectangle: every other pixel of the outline inverted, so it
 // shows on any background.
