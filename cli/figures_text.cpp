@@ -1,5 +1,7 @@
 #include "cli/figures_text.h"
 
+#include "runtime/utf8_text.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
@@ -9,42 +11,6 @@ namespace
 
 using Json = nlohmann::ordered_json;
 
-// The length of the UTF-8 sequence starting at text[i], 0 when it is not one.
-std::size_t utf8SequenceLength(const std::string& text, std::size_t i)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    if (lead < 0x80)
-        return 1;
-    // The lead byte tells the length; an overlong form of a smaller code is no UTF-8.
-    struct Form {
-        unsigned char mask, bits;
-        std::size_t length;
-        std::uint32_t lowest;
-    };
-    static constexpr Form kForms[] = {
-        {0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800}, {0xF8, 0xF0, 4, 0x10000}};
-    std::size_t length = 0;
-    std::uint32_t lowest = 0;
-    for (const Form& form : kForms)
-        if ((lead & form.mask) == form.bits) {
-            length = form.length;
-            lowest = form.lowest;
-        }
-    if (length == 0)
-        return 0;
-    if (i + length > text.size())
-        return 0;
-    std::uint32_t code = lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return code < lowest || code > 0x10FFFF || surrogate ? 0 : length;
-}
-
 // Rebuilds text sequence by sequence: whole sequences through keep, a byte that starts none
 // through bad.
 template <typename Keep, typename Bad>
@@ -52,7 +18,7 @@ std::string mapSequences(const std::string& text, Keep keep, Bad bad)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8SequenceLength(text, i);
+        const std::size_t length = utf8CharacterAt(text, i).length;
         if (length == 0) {
             out += bad(static_cast<unsigned char>(text[i]));
             ++i;

@@ -1,6 +1,7 @@
 #include "runtime/ansi_code_page.h"
 
 #include "runtime/single_byte_code_page_p.h"
+#include "runtime/utf8_text.h"
 
 #include <array>
 
@@ -47,34 +48,6 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
-// One character from s at i, advancing i; U+FFFD for a malformed sequence.
-char32_t nextUtf8(std::string_view s, std::size_t& i)
-{
-    const auto lead = static_cast<unsigned char>(s[i++]);
-    if (lead < 0x80)
-        return lead;
-    int extra;
-    char32_t c;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1;
-        c = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2;
-        c = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3;
-        c = lead & 0x07;
-    } else {
-        return 0xFFFD;
-    }
-    for (int k = 0; k < extra; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
-            return 0xFFFD;
-        c = (c << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    }
-    return c;
-}
-
 } // namespace
 
 char32_t ansiToUnicode(std::uint8_t byte)
@@ -100,8 +73,11 @@ std::string ansiFromUtf8(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size())
-        out += static_cast<char>(unicodeToAnsi(nextUtf8(utf8, i)));
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Character ch = utf8CharacterAt(utf8, i);
+        // A byte that starts no character is refused like a character the page lacks.
+        out += static_cast<char>(ch.length == 0 ? '?' : unicodeToAnsi(ch.code));
+        i += ch.length == 0 ? 1 : ch.length;
+    }
     return out;
 }

@@ -15,5 +15,6 @@ char32_t ansiToUnicode(std::uint8_t byte);
 std::uint8_t unicodeToAnsi(char32_t ch);
 
 std::string utf8FromAnsi(std::string_view ansi);
-// Invalid UTF-8 sequences and unmappable characters become '?'.
+// Characters the code page cannot hold become '?', and so does each byte that is no UTF-8
+// (utf8_text.h: overlong forms and surrogates included).
 std::string ansiFromUtf8(std::string_view utf8);

@@ -2,6 +2,7 @@
 
 #include "runtime/exceptions.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -132,18 +133,28 @@ const char* specialText(long double value)
     return nullptr;
 }
 
+bool isQuote(char c)
+{
+    return c == '\'' || c == '"';
+}
+
+// At the quote pattern[i] opens: the text it quotes, which stands as it is however it looks,
+// with i moved to the closing quote (or the end of the pattern when none closes it).
+std::string_view skipQuoted(std::string_view pattern, std::size_t& i)
+{
+    const std::size_t open = i;
+    i = std::min(pattern.find(pattern[open], open + 1), pattern.size());
+    return pattern.substr(open + 1, i - open - 1);
+}
+
 std::vector<std::string_view> splitSections(std::string_view pattern)
 {
     std::vector<std::string_view> sections;
     std::size_t start = 0;
-    char quote = 0;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char c = pattern[i];
-        if (quote != 0) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '\'' || c == '"') {
-            quote = c;
+        if (isQuote(c)) {
+            skipQuoted(pattern, i);
         } else if (c == ';') {
             sections.push_back(pattern.substr(start, i - start));
             start = i + 1;
@@ -174,16 +185,10 @@ SectionLayout layoutOf(std::string_view section)
     SectionLayout layout;
     bool afterPoint = false;
     int firstIntZero = -1;
-    char quote = 0;
     for (std::size_t i = 0; i < section.size(); ++i) {
         const char c = section[i];
-        if (quote != 0) {
-            if (c == quote)
-                quote = 0;
-            continue;
-        }
-        if (c == '\'' || c == '"') {
-            quote = c;
+        if (isQuote(c)) {
+            skipQuoted(section, i);
         } else if (c == '0' || c == '#') {
             if (afterPoint) {
                 ++layout.fracPlaces;
@@ -251,18 +256,10 @@ std::string formatSection(Decimal d, bool withSign, std::string_view section,
     std::size_t intIndex = 0;
     std::size_t fracIndex = 0;
     bool afterPoint = false;
-    char quote = 0;
     for (std::size_t i = 0; i < section.size(); ++i) {
         const char c = section[i];
-        if (quote != 0) {
-            if (c == quote)
-                quote = 0;
-            else
-                out += c;
-            continue;
-        }
-        if (c == '\'' || c == '"') {
-            quote = c;
+        if (isQuote(c)) {
+            out += skipQuoted(section, i);
         } else if ((c == '0' || c == '#') && !afterPoint) {
             // The first place takes every digit the places cannot hold.
             if (intIndex == 0) {

@@ -1,10 +1,10 @@
 #include "controls/record_grid/record_grid_painter.h"
 
 #include "controls/common/tcolor.h"
+#include "controls/record_grid/cell_text/ansi_text.h"
 #include "controls/record_grid/cell_text/cell_kind.h"
 #include "controls/record_grid/grid_fonts_p.h"
 #include "controls/record_grid/record_grid_geometry.h"
-#include "runtime/ansi_code_page.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -14,15 +14,6 @@
 
 namespace
 {
-
-QString decodeAnsi(std::string_view bytes)
-{
-    QString out;
-    out.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char b : bytes)
-        out.append(QChar(static_cast<char16_t>(ansiToUnicode(static_cast<std::uint8_t>(b)))));
-    return out;
-}
 
 // As the system draws a focus rectangle: every other pixel of the outline inverted, so it
 // shows on any background.

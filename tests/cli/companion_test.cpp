@@ -237,9 +237,11 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"Iso8859_2", "z\xb9y", R"(z\xb9y)",
                  "\"file\":\"z\uFFFDy\",\"file_hex\":\"7ab979\""},
         // an overlong "/", a surrogate, a cut sequence
-        NameCase{
-            "NotUtf8", "\xC0\xAF\xED\xA0\x80\xC5", R"(\xc0\xaf\xed\xa0\x80\xc5)",
-            "\"file\":\"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\",\"file_hex\":\"c0afeda080c5\""}),
+        NameCase{"NotUtf8", "\xC0\xAF\xED\xA0\x80\xC5", R"(\xc0\xaf\xed\xa0\x80\xc5)",
+                 "\"file\":\"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\",\"file_hex\":\"c0afeda080c5\""},
+        // "/" overlong in three bytes
+        NameCase{"Overlong3", "a\xE0\x80\xAF", R"(a\xe0\x80\xaf)",
+                 "\"file\":\"a\uFFFD\uFFFD\uFFFD\",\"file_hex\":\"61e080af\""}),
     [](const auto& info) { return std::string(info.param.label); });
 
 class CompanionRepair : public ::testing::Test

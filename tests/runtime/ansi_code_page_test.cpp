@@ -71,7 +71,12 @@ TEST(AnsiCodePage, PolishLettersRoundTrip)
 TEST(AnsiCodePage, CharactersItCannotHoldBecomeQuestionMarks)
 {
     EXPECT_EQ(ansiFromUtf8("ñ漢"), "??");
-    EXPECT_EQ(ansiFromUtf8(std::string("\xff\xfe", 2)), "??");
+    // So does each byte that is no UTF-8: stray bytes, overlong forms of "/", a surrogate.
+    for (const auto& [utf8, ansi] : {std::pair<std::string, std::string>{"\xff\xfe", "??"},
+                                     {"\xC0\xAF", "??"},
+                                     {"\xE0\x80\xAF", "???"},
+                                     {"a\xED\xA0\x80", "a???"}})
+        EXPECT_EQ(ansiFromUtf8(utf8), ansi) << utf8;
 }
 
 } // namespace

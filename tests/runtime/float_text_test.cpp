@@ -185,6 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
         Formatted{"ZeroAfterRoundingTakesZeroSection", 0.001L, "0.##;;'zero'", kC, "zero"},
         Formatted{"EmptyNegativeSectionUsesFirst", -3, "0;;'zero'", kC, "-3"},
         Formatted{"QuotedSuffix", 12, "0' z\xC5\x82'", kC, "12 z\xC5\x82"},
+        Formatted{"QuotedPlacesAndUnclosedQuote", 5, "0 \"0;#\" '.", kC, "5 0;# ."},
         Formatted{"LiteralPrefix", 12, "Nr 0", kC, "Nr 12"},
         Formatted{"LiteralBetweenDigitPlaces", 12, "0-0", kC, "1-2"},
         Formatted{"Scientific", 1234, "0.00E+00", kC, "1.23E+03"},

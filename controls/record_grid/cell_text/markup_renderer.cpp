@@ -2,7 +2,7 @@
 
 #include "controls/common/shipped_fonts.h"
 #include "controls/common/tcolor.h"
-#include "runtime/ansi_code_page.h"
+#include "controls/record_grid/cell_text/ansi_text.h"
 #include "runtime/integer_text.h"
 
 #include <array>
@@ -125,15 +125,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view upperCase)
         if (upper(a[i]) != upperCase[i])
             return false;
     return true;
-}
-
-QString decode(std::string_view bytes)
-{
-    QString out;
-    out.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char b : bytes)
-        out.append(QChar(static_cast<char16_t>(ansiToUnicode(static_cast<std::uint8_t>(b)))));
-    return out;
 }
 
 // The value of the attribute: between the first pair of double quotes after its name, the
@@ -265,7 +256,7 @@ private:
         const std::string run = replaceRunReferences(raw);
         std::string plain;
         const auto flush = [&] {
-            out_.append(decode(plain), style(false));
+            out_.append(decodeAnsi(plain), style(false));
             plain.clear();
         };
         for (std::size_t i = 0; i < run.size(); ++i) {
@@ -277,7 +268,7 @@ private:
                 if (c != '&') {
                     flush();
                     const char shown = isSpace(c) ? ' ' : c;
-                    out_.append(decode(std::string_view(&shown, 1)), style(true));
+                    out_.append(decodeAnsi(std::string_view(&shown, 1)), style(true));
                     continue;
                 }
             }
@@ -330,7 +321,7 @@ private:
             return;
         }
         if (const auto face = attribute(attributes, "FACE"); face && !face->empty())
-            face_ = decode(*face);
+            face_ = decodeAnsi(*face);
         if (const auto size = attribute(attributes, "SIZE"))
             if (const auto points = parseSize(*size))
                 points_ = points;
