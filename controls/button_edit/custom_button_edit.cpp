@@ -149,13 +149,13 @@ TCustomButtonEdit::~TCustomButtonEdit()
 void TCustomButtonEdit::SetDirectInput(bool on)
 {
     directInput_ = on;
-    UpdateEditReadOnly();
+    updateEditReadOnly();
 }
 
 void TCustomButtonEdit::SetReadOnly(bool on)
 {
     readOnly_ = on;
-    UpdateEditReadOnly();
+    updateEditReadOnly();
 }
 
 void TCustomButtonEdit::SetGlyph(const QPixmap& glyph)
@@ -165,7 +165,7 @@ void TCustomButtonEdit::SetGlyph(const QPixmap& glyph)
     updateButtonGlyph();
 }
 
-void TCustomButtonEdit::SetGlyphSource(std::function<QPixmap(qreal ratio)> draw)
+void TCustomButtonEdit::setGlyphSource(std::function<QPixmap(qreal ratio)> draw)
 {
     glyphSource_ = std::move(draw);
     glyph_ = transparentGlyph(glyphSource_(1.0).toImage());
@@ -184,13 +184,13 @@ void TCustomButtonEdit::SetButtonWidth(int width)
     layoutButton();
 }
 
-int TCustomButtonEdit::GlyphButtonWidth(const QPixmap& glyph, int numGlyphs)
+int TCustomButtonEdit::glyphButtonWidth(const QPixmap& glyph, int numGlyphs)
 {
     const int images = std::max(numGlyphs, 1);
     return std::max(qRound(glyph.deviceIndependentSize().width()) / images + 6, 21);
 }
 
-void TCustomButtonEdit::DoClick()
+void TCustomButtonEdit::doClick()
 {
     if (readOnly_)
         return;
@@ -207,8 +207,8 @@ void TCustomButtonEdit::ButtonClick()
     emit OnButtonClick();
     if (!popup_)
         return;
-    if (PopupVisible())
-        PopupCloseUp(true);
+    if (popupVisible())
+        popupCloseUp(true);
     else
         PopupDropDown();
 }
@@ -231,10 +231,10 @@ void TCustomButtonEdit::SetPopup(QWidget* popup)
         popup->setFocusPolicy(Qt::NoFocus);
         popup->hide();
     }
-    UpdateEditReadOnly();
+    updateEditReadOnly();
 }
 
-bool TCustomButtonEdit::PopupVisible() const
+bool TCustomButtonEdit::popupVisible() const
 {
     return popup_ && popup_->isVisible();
 }
@@ -265,21 +265,21 @@ void TCustomButtonEdit::PopupDropDown()
     setFocus(Qt::OtherFocusReason);
     popup_->show();
     popup_->raise();
-    UpdateEditReadOnly();
+    updateEditReadOnly();
     qApp->installEventFilter(this);
     update();
 }
 
-void TCustomButtonEdit::PopupCloseUp(bool accept)
+void TCustomButtonEdit::popupCloseUp(bool accept)
 {
-    if (!PopupVisible())
+    if (!popupVisible())
         return;
     qApp->removeEventFilter(this);
     popup_->hide();
-    UpdateEditReadOnly();
+    updateEditReadOnly();
     if (accept) {
         setFocus(Qt::OtherFocusReason);
-        AcceptValue();
+        acceptValue();
     }
     update();
 }
@@ -289,27 +289,27 @@ void TCustomButtonEdit::insertPasted(const QString& line)
     insert(line);
 }
 
-void TCustomButtonEdit::DoEnter(Qt::FocusReason) {}
+void TCustomButtonEdit::doEnter(Qt::FocusReason) {}
 
-void TCustomButtonEdit::DoExit() {}
+void TCustomButtonEdit::doExit() {}
 
-void TCustomButtonEdit::PaintDisplayText(QPainter&, const QRect&) {}
+void TCustomButtonEdit::paintDisplayText(QPainter&, const QRect&) {}
 
-QRect TCustomButtonEdit::ClientRect() const
+QRect TCustomButtonEdit::clientRect() const
 {
     QStyleOptionFrame option;
     initStyleOption(&option);
     return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
 }
 
-QRect TCustomButtonEdit::EditRect() const
+QRect TCustomButtonEdit::editRect() const
 {
-    QRect r = ClientRect();
+    QRect r = clientRect();
     r.setWidth(std::max(r.width() - buttonWidth_ - 2, 0));
     return r;
 }
 
-bool TCustomButtonEdit::IsClickKey(const QKeyEvent* event) const
+bool TCustomButtonEdit::isClickKey(const QKeyEvent* event) const
 {
     if (clickKey_.count() != 1)
         return false;
@@ -318,13 +318,13 @@ bool TCustomButtonEdit::IsClickKey(const QKeyEvent* event) const
     return pressed == clickKey_[0];
 }
 
-bool TCustomButtonEdit::EnterEscapeKey(QKeyEvent* event)
+bool TCustomButtonEdit::enterEscapeKey(QKeyEvent* event)
 {
     const int key = event->key();
     if (!isEnterOrEscape(key))
         return false;
-    if (key == Qt::Key_Escape && PopupVisible()) {
-        PopupCloseUp(false);
+    if (key == Qt::Key_Escape && popupVisible()) {
+        popupCloseUp(false);
         event->accept();
         return true;
     }
@@ -340,9 +340,9 @@ bool TCustomButtonEdit::EnterEscapeKey(QKeyEvent* event)
     return key != Qt::Key_Escape;
 }
 
-void TCustomButtonEdit::UpdateEditReadOnly()
+void TCustomButtonEdit::updateEditReadOnly()
 {
-    setReadOnly(readOnly_ || !directInput_ || PopupVisible());
+    setReadOnly(readOnly_ || !directInput_ || popupVisible());
 }
 
 bool TCustomButtonEdit::event(QEvent* event)
@@ -350,8 +350,8 @@ bool TCustomButtonEdit::event(QEvent* event)
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         // The field's own keys win over any shortcut of the window.
-        if ((IsClickKey(key) && buttonWidth_ > 0) ||
-            (key->key() == Qt::Key_Escape && PopupVisible())) {
+        if ((isClickKey(key) && buttonWidth_ > 0) ||
+            (key->key() == Qt::Key_Escape && popupVisible())) {
             key->accept();
             return true;
         }
@@ -361,13 +361,13 @@ bool TCustomButtonEdit::event(QEvent* event)
 
 void TCustomButtonEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (IsClickKey(event) && buttonWidth_ > 0) {
+    if (isClickKey(event) && buttonWidth_ > 0) {
         event->accept();
-        runGuarded([this] { DoClick(); });
+        runGuarded([this] { doClick(); });
         return;
     }
     if (isEnterOrEscape(event->key())) {
-        EnterEscapeKey(event);
+        enterEscapeKey(event);
         event->accept();
         return;
     }
@@ -382,7 +382,7 @@ void TCustomButtonEdit::focusInEvent(QFocusEvent* event)
         return;
     entered_ = true;
     const Qt::FocusReason reason = event->reason();
-    runGuarded([&] { DoEnter(reason); });
+    runGuarded([&] { doEnter(reason); });
     if (reason == Qt::MouseFocusReason || reason == Qt::ActiveWindowFocusReason)
         return;
     if (autoSelect_)
@@ -393,25 +393,25 @@ void TCustomButtonEdit::focusInEvent(QFocusEvent* event)
 
 void TCustomButtonEdit::focusOutEvent(QFocusEvent* event)
 {
-    if (PopupVisible())
-        runGuarded([this] { PopupCloseUp(false); });
+    if (popupVisible())
+        runGuarded([this] { popupCloseUp(false); });
     QLineEdit::focusOutEvent(event);
     if (!entered_ || isWindowSwitch(event->reason()))
         return;
-    if (runGuarded([this] { DoExit(); }))
+    if (runGuarded([this] { doExit(); }))
         entered_ = false;
 }
 
 void TCustomButtonEdit::mousePressEvent(QMouseEvent* event)
 {
-    if (PopupVisible())
-        runGuarded([this] { PopupCloseUp(false); });
+    if (popupVisible())
+        runGuarded([this] { popupCloseUp(false); });
     QLineEdit::mousePressEvent(event);
 }
 
 void TCustomButtonEdit::paintEvent(QPaintEvent* event)
 {
-    if (!PaintsDisplayText()) {
+    if (!paintsDisplayText()) {
         QLineEdit::paintEvent(event);
         return;
     }
@@ -419,7 +419,7 @@ void TCustomButtonEdit::paintEvent(QPaintEvent* event)
     QStyleOptionFrame panel;
     initStyleOption(&panel);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
-    PaintDisplayText(p, EditRect());
+    paintDisplayText(p, editRect());
 }
 
 void TCustomButtonEdit::resizeEvent(QResizeEvent* event)
@@ -448,12 +448,12 @@ bool TCustomButtonEdit::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if ((type == QEvent::MouseButtonPress || type == QEvent::NonClientAreaMouseButtonPress) &&
-        watched->isWidgetType() && PopupVisible()) {
+        watched->isWidgetType() && popupVisible()) {
         auto* target = static_cast<QWidget*>(watched);
         const bool inside = target == this || isAncestorOf(target) || target == popup_ ||
                             popup_->isAncestorOf(target);
         if (!inside)
-            runGuarded([this] { PopupCloseUp(false); });
+            runGuarded([this] { popupCloseUp(false); });
     }
     return QLineEdit::eventFilter(watched, event);
 }
@@ -462,7 +462,7 @@ void TCustomButtonEdit::layoutButton()
 {
     if (!buttonPanel_)
         return;
-    const QRect client = ClientRect();
+    const QRect client = clientRect();
     const int width = std::min(buttonWidth_, std::max(client.width(), 0));
     buttonPanel_->setGeometry(client.right() + 1 - width, client.top(), width, client.height());
     button_->setGeometry(0, 0, width, client.height());
@@ -500,9 +500,9 @@ void TCustomButtonEdit::updateButtonGlyph()
 
 void TCustomButtonEdit::onButtonPressed()
 {
-    swallowClick_ = PopupVisible();
+    swallowClick_ = popupVisible();
     if (swallowClick_)
-        runGuarded([this] { PopupCloseUp(true); });
+        runGuarded([this] { popupCloseUp(true); });
 }
 
 void TCustomButtonEdit::onButtonClicked()
@@ -511,5 +511,5 @@ void TCustomButtonEdit::onButtonClicked()
         swallowClick_ = false;
         return;
     }
-    runGuarded([this] { DoClick(); });
+    runGuarded([this] { doClick(); });
 }

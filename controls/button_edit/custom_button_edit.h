@@ -82,7 +82,7 @@ public:
     // A glyph that can be drawn at any device pixel ratio, so it stays sharp on a scaled screen:
     // draw(ratio) gives the strip at that ratio, draw(1) is what Glyph then holds. A glyph set
     // by SetGlyph replaces it.
-    void SetGlyphSource(std::function<QPixmap(qreal ratio)> draw);
+    void setGlyphSource(std::function<QPixmap(qreal ratio)> draw);
     // 1 to 4; values outside are clamped.
     int NumGlyphs() const { return numGlyphs_; }
     void SetNumGlyphs(int count);
@@ -91,10 +91,10 @@ public:
     int ButtonWidth() const { return buttonWidth_; }
     void SetButtonWidth(int width);
     // The width a glyph asks for: the larger of (glyph width / images + 6) and 21.
-    static int GlyphButtonWidth(const QPixmap& glyph, int numGlyphs);
+    static int glyphButtonWidth(const QPixmap& glyph, int numGlyphs);
 
     // Runs the button-click operation as a click on the button does: nothing while ReadOnly.
-    void DoClick();
+    void doClick();
 
     QToolButton* Button() const;
 
@@ -115,7 +115,7 @@ public:
     // deleted).
     void SetPopup(QWidget* popup);
     QWidget* Popup() const { return popup_; }
-    bool PopupVisible() const;
+    bool popupVisible() const;
 
     TPopupAlign PopupAlign() const { return popupAlign_; }
     void SetPopupAlign(TPopupAlign align) { popupAlign_ = align; }
@@ -133,8 +133,8 @@ public:
     virtual void PopupDropDown();
     // Hides the pop-up and makes the edit writable again (unless DirectInput is off or the
     // field is ReadOnly); with accept it then gives the field the focus and calls
-    // AcceptValue(). Closing without acceptance leaves the focus where it is going.
-    virtual void PopupCloseUp(bool accept);
+    // acceptValue(). Closing without acceptance leaves the focus where it is going.
+    virtual void popupCloseUp(bool accept);
 
 signals:
     // Runs first in every button-click operation.
@@ -147,7 +147,7 @@ protected:
     virtual void ButtonClick();
 
     // The pop-up was closed with acceptance: take its result into the text.
-    virtual void AcceptValue() {}
+    virtual void acceptValue() {}
 
     // A paste, its text already cut at the first line break and not empty, while the edit is
     // writable. The default inserts it at the caret, over the selection. Errors reach the error
@@ -156,31 +156,31 @@ protected:
 
     // The field was entered (focus came from elsewhere; the reason is how). Runs after the
     // edit has taken the focus and before AutoSelect selects. Errors reach the error display.
-    virtual void DoEnter(Qt::FocusReason reason);
+    virtual void doEnter(Qt::FocusReason reason);
     // The field was left. When it throws, the error goes to the error display and the field
-    // counts as not left: an override that puts the focus back then sees no second DoEnter.
-    virtual void DoExit();
+    // counts as not left: an override that puts the focus back then sees no second doEnter.
+    virtual void doExit();
 
     // While true, the edit does not draw its own text: the base paints the empty frame and
-    // background and then calls PaintDisplayText() with EditRect().
-    virtual bool PaintsDisplayText() const { return false; }
-    virtual void PaintDisplayText(QPainter& painter, const QRect& textArea);
+    // background and then calls paintDisplayText() with editRect().
+    virtual bool paintsDisplayText() const { return false; }
+    virtual void paintDisplayText(QPainter& painter, const QRect& textArea);
 
     // The client area: the field inside its frame, in the field's coordinates.
-    QRect ClientRect() const;
+    QRect clientRect() const;
     // The client area less the button and the 2-pixel gap before it: where text may stand.
-    QRect EditRect() const;
+    QRect editRect() const;
 
     // Tells whether the event is ClickKey.
-    bool IsClickKey(const QKeyEvent* event) const;
+    bool isClickKey(const QKeyEvent* event) const;
     // The base's Enter and Escape handling, for overrides of keyPressEvent that must run it at
     // their own point: Escape with the pop-up open closes it without acceptance; otherwise
     // the key is offered to the window as a dialog key. Returns true when the key is consumed
     // (Escape that closed the pop-up, and every Enter); false for any other key.
-    bool EnterEscapeKey(QKeyEvent* event);
+    bool enterEscapeKey(QKeyEvent* event);
 
     // Applies ReadOnly, DirectInput and the pop-up's state to the edit's own read-only flag.
-    void UpdateEditReadOnly();
+    void updateEditReadOnly();
 
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -85,7 +85,7 @@ void TFilenameEdit::ButtonClick()
     initialDir_ = qstr(folderPart(utf8(chosen)));
 }
 
-void TFilenameEdit::AcceptDroppedFile(const QString& name)
+void TFilenameEdit::acceptDroppedFile(const QString& name)
 {
     SetFileName(name);
 }

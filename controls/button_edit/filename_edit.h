@@ -70,7 +70,7 @@ public:
 
     // The name the dialog is preset with on its next use, and after a confirmed use the name
     // chosen (absolute).
-    QString DialogFileName() const { return dialogFileName_; }
+    QString dialogFileName() const { return dialogFileName_; }
 
     // The dialog, made when first asked for (or at the first browse).
     TFileDialog* Dialog() const;
@@ -84,7 +84,7 @@ protected:
     // chosen file's folder.
     void ButtonClick() override;
     // A dropped file becomes FileName.
-    void AcceptDroppedFile(const QString& name) override;
+    void acceptDroppedFile(const QString& name) override;
 
 private:
     void presetDialog(const QString& workingName);

@@ -66,11 +66,11 @@ void TPathEdit::SetGlyphKind(TGlyphKind kind)
     glyphKind_ = kind;
     if (kind != gkDefault)
         return;
-    SetGlyphSource(&TPathEdit::BrowseGlyph);
-    SetButtonWidth(GlyphButtonWidth(Glyph(), NumGlyphs()));
+    setGlyphSource(&TPathEdit::browseGlyph);
+    SetButtonWidth(glyphButtonWidth(Glyph(), NumGlyphs()));
 }
 
-QPixmap TPathEdit::BrowseGlyph(qreal ratio)
+QPixmap TPathEdit::browseGlyph(qreal ratio)
 {
     QImage image((QSizeF(14, 12) * ratio).toSize(), QImage::Format_RGB32);
     // Each cell of the picture is a square of the layout, as many screen pixels wide as the
@@ -86,7 +86,7 @@ QPixmap TPathEdit::BrowseGlyph(qreal ratio)
     return glyph;
 }
 
-void TPathEdit::AcceptDroppedFile(const QString&) {}
+void TPathEdit::acceptDroppedFile(const QString&) {}
 
 QString TPathEdit::oemConverted(const QString& typed) const
 {
@@ -102,7 +102,7 @@ QString TPathEdit::oemConverted(const QString& typed) const
 void TPathEdit::keyPressEvent(QKeyEvent* event)
 {
     const QString typed = event->text();
-    if (!oemConvert_ || typed.isEmpty() || IsClickKey(event)) {
+    if (!oemConvert_ || typed.isEmpty() || isClickKey(event)) {
         TCustomButtonEdit::keyPressEvent(event);
         return;
     }
@@ -160,5 +160,5 @@ void TPathEdit::dropEvent(QDropEvent* event)
     }
     event->acceptProposedAction();
     const QString name = firstLocalFile(event->mimeData());
-    runGuarded([&] { AcceptDroppedFile(name); });
+    runGuarded([&] { acceptDroppedFile(name); });
 }

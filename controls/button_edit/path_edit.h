@@ -16,7 +16,7 @@ enum TGlyphKind {
 // character that code page 852 or the ANSI code page cannot hold becomes '?'. Pasted text is
 // taken as it is, up to its first line break. The field takes no dropped text; files dragged onto
 // it are refused unless AcceptFiles is on, and then the first local file dropped goes to
-// AcceptDroppedFile().
+// acceptDroppedFile().
 class TPathEdit : public TCustomButtonEdit
 {
     Q_OBJECT
@@ -34,13 +34,13 @@ public:
     void SetAcceptFiles(bool on) { acceptFiles_ = on; }
 
     // gkDefault puts the browse picture on the button and gives the button the width it asks
-    // for (GlyphButtonWidth); gkCustom leaves Glyph and ButtonWidth as they are.
+    // for (glyphButtonWidth); gkCustom leaves Glyph and ButtonWidth as they are.
     TGlyphKind GlyphKind() const { return glyphKind_; }
     void SetGlyphKind(TGlyphKind kind);
 
     // The standard browse picture: 14 x 12 pixels on a magenta background, which the button
     // shows transparent; at a device pixel ratio above 1 each of them is a square of that side.
-    static QPixmap BrowseGlyph(qreal ratio = 1.0);
+    static QPixmap browseGlyph(qreal ratio = 1.0);
 
 signals:
     // Just before the dialog runs, with the name it will be preset from and the outcome flag
@@ -53,7 +53,7 @@ signals:
 
 protected:
     // A file dropped while AcceptFiles is on. The default does nothing.
-    virtual void AcceptDroppedFile(const QString& name);
+    virtual void acceptDroppedFile(const QString& name);
 
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

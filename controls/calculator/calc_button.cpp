@@ -24,7 +24,7 @@ void TCalcButton::SetCaptionColor(const QColor& colour)
     update();
 }
 
-void TCalcButton::PressVisibly()
+void TCalcButton::pressVisibly()
 {
     setDown(true);
     repaint();

@@ -24,7 +24,7 @@ public:
     void SetCaptionColor(const QColor& colour);
 
     // Shows the button pressed for a moment, as when its key is typed; emits nothing.
-    void PressVisibly();
+    void pressVisibly();
 
     QSize sizeHint() const override;
 

@@ -50,7 +50,7 @@ void TCalculatorEngine::Start(long double value, std::string decimalSeparator)
         display_ = "0";
 }
 
-char TCalculatorEngine::MapKey(std::string_view typed, std::string_view decimalSeparator)
+char TCalculatorEngine::mapKey(std::string_view typed, std::string_view decimalSeparator)
 {
     if (typed == "." || typed == "," || (!decimalSeparator.empty() && typed == decimalSeparator))
         return '.';

@@ -15,7 +15,7 @@ enum TCalcState {
 //
 // Keys are single characters: the digits, '.' (the decimal point, shown as the decimal
 // separator), '\b' (Backspace), '_' (change sign), '+', '-', '*', '/', '=', '%', 'Q' (square
-// root), 'R' (reciprocal) and 'C' (clear). MapKey() turns what the operator typed into one.
+// root), 'R' (reciprocal) and 'C' (clear). mapKey() turns what the operator typed into one.
 //
 // Every computed display value is written in the general form with 15 significant digits and
 // the decimal separator given to Start(). Typed digits stop at 15 characters of display (16
@@ -41,14 +41,14 @@ public:
 
     // The key a typed character stands for, or 0: "." and "," and the decimal separator are
     // the decimal point, Enter ("\r") is '=', letters are upper-cased.
-    static char MapKey(std::string_view typed, std::string_view decimalSeparator);
+    static char mapKey(std::string_view typed, std::string_view decimalSeparator);
 
     // As given to Start().
     const std::string& DecimalSeparator() const { return separator_; }
     // UTF-8, with the decimal separator.
     const std::string& DisplayText() const { return display_; }
     TCalcState State() const { return state_; }
-    char PendingOperator() const { return pending_; }
+    char pendingOperator() const { return pending_; }
     long double Operand() const { return operand_; }
     // The number the display shows; 0 in the error state.
     long double Value() const;

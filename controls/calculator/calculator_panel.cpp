@@ -92,18 +92,18 @@ void TCalculatorPanel::Start(long double value)
 {
     const QString separator = QLocale().decimalPoint();
     engine_.Start(value, separator.toStdString());
-    if (TCalcButton* point = ButtonFor('.'))
+    if (TCalcButton* point = buttonFor('.'))
         point->setText(separator);
     emit OnDisplayChange();
 }
 
-bool TCalculatorPanel::KeyPress(const QString& typed)
+bool TCalculatorPanel::keyPress(const QString& typed)
 {
-    const char key = TCalculatorEngine::MapKey(typed.toStdString(), engine_.DecimalSeparator());
+    const char key = TCalculatorEngine::mapKey(typed.toStdString(), engine_.DecimalSeparator());
     if (key == 0)
         return false;
-    if (TCalcButton* button = ButtonFor(key))
-        button->PressVisibly();
+    if (TCalcButton* button = buttonFor(key))
+        button->pressVisibly();
     act(key);
     return true;
 }
@@ -118,7 +118,7 @@ long double TCalculatorPanel::Value() const
     return engine_.Value();
 }
 
-TCalcButton* TCalculatorPanel::ButtonFor(char key) const
+TCalcButton* TCalculatorPanel::buttonFor(char key) const
 {
     for (TCalcButton* button : buttons_)
         if (button->Key() == key)

@@ -27,7 +27,7 @@ class TCalcButton;
 // "CalcButtonBack". To assistive technology a digit key is named by its digit, the others in
 // Polish by what they do ("Dzielenie", "Separator dziesiętny", "Usuń ostatnią cyfrę", ...).
 //
-// A click on a button, or KeyPress(), gives its key to the engine. Number text follows
+// A click on a button, or keyPress(), gives its key to the engine. Number text follows
 // QLocale() as of the last Start().
 class TCalculatorPanel : public QFrame
 {
@@ -40,18 +40,18 @@ public:
     // written with the default locale's decimal separator.
     void Start(long double value);
 
-    // A typed character: mapped to its key (see TCalculatorEngine::MapKey); the button that
+    // A typed character: mapped to its key (see TCalculatorEngine::mapKey); the button that
     // carries the key, if one does, is shown pressed; then the key acts. False when the
     // character is no calculator key.
-    bool KeyPress(const QString& typed);
+    bool keyPress(const QString& typed);
 
     QString DisplayText() const;
     long double Value() const;
-    bool InError() const { return engine_.State() == csError; }
+    bool inError() const { return engine_.State() == csError; }
     const TCalculatorEngine& Engine() const { return engine_; }
 
     // The button that carries a key, or nullptr ('Q', '%' and 'R' have none).
-    TCalcButton* ButtonFor(char key) const;
+    TCalcButton* buttonFor(char key) const;
 
     // Places the buttons for a screen of that many logical dots per inch.
     void SetPixelsPerInch(qreal ppi);

@@ -29,7 +29,7 @@ TPopupCalculator::TPopupCalculator(QWidget* parent) : QFrame(parent, kWindowFlag
     setLineWidth(1);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    setFont(CalculatorFont(messageFont()));
+    setFont(calculatorFont(messageFont()));
     setAccessibleName(QStringLiteral("Kalkulator"));
 
     panel_ = new TPopupCalcPanel(this);
@@ -42,7 +42,7 @@ TPopupCalculator::TPopupCalculator(QWidget* parent) : QFrame(parent, kWindowFlag
     SetPixelsPerInch(s ? s->logicalDotsPerInch() : 96);
 }
 
-QFont TPopupCalculator::CalculatorFont(const std::optional<QFont>& messageFont)
+QFont TPopupCalculator::calculatorFont(const std::optional<QFont>& messageFont)
 {
     QFont font;
     if (messageFont) {
@@ -60,9 +60,9 @@ void TPopupCalculator::Start(long double value)
     panel_->Start(value);
 }
 
-bool TPopupCalculator::KeyPress(const QString& typed)
+bool TPopupCalculator::keyPress(const QString& typed)
 {
-    return panel_->KeyPress(typed);
+    return panel_->keyPress(typed);
 }
 
 QString TPopupCalculator::DisplayText() const
@@ -75,9 +75,9 @@ long double TPopupCalculator::Value() const
     return panel_->Value();
 }
 
-bool TPopupCalculator::InError() const
+bool TPopupCalculator::inError() const
 {
-    return panel_->InError();
+    return panel_->inError();
 }
 
 void TPopupCalculator::SetPixelsPerInch(qreal ppi)

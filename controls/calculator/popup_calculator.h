@@ -11,7 +11,7 @@ class TPopupCalcPanel;
 // pixels at 96 dots per inch (scaled by the screen's logical dots per inch / 96 otherwise), in
 // the button-face colour, filled by a TPopupCalcPanel (object name "PopupCalcPanel"). It is
 // shown without being activated and never takes the focus, not even when clicked; keys reach
-// it from its field through KeyPress(). Assistive technology reads it as "Kalkulator".
+// it from its field through keyPress(). Assistive technology reads it as "Kalkulator".
 //
 // Font: the platform's general font in bold, or "MS Sans Serif" 8 points bold when the
 // platform reports none.
@@ -29,12 +29,12 @@ public:
     // Starts afresh from value (see TCalculatorPanel::Start).
     void Start(long double value);
     // A typed character for the calculator; false when it is no calculator key.
-    bool KeyPress(const QString& typed);
+    bool keyPress(const QString& typed);
 
     QString DisplayText() const;
     // The display's number; 0 in the error state.
     long double Value() const;
-    bool InError() const;
+    bool inError() const;
 
     TPopupCalcPanel* Panel() const { return panel_; }
 
@@ -42,7 +42,7 @@ public:
     void SetPixelsPerInch(qreal ppi);
 
     // The calculator's font from the platform's message font, when it reports one.
-    static QFont CalculatorFont(const std::optional<QFont>& messageFont);
+    static QFont calculatorFont(const std::optional<QFont>& messageFont);
 
 signals:
     void OnDisplayChange();

@@ -3,7 +3,7 @@
 namespace CaptionPlacement
 {
 
-QPoint CaptionLabelOrigin(TEditLabelAlign align, const QRect& edit, const QSize& label,
+QPoint captionLabelOrigin(TEditLabelAlign align, const QRect& edit, const QSize& label,
                           const QPoint& offset)
 {
     constexpr int kSideGap = 3;

@@ -27,7 +27,7 @@ Q_ENUM_NS(TEditLabelAlign)
 // half of the height difference truncated toward zero (an edit 21 high: a label 13 high at
 // edit.top() + 3, one 26 high at edit.top() - 3). elRelative puts it at edit.topLeft() +
 // offset; the offset counts for no other position.
-QPoint CaptionLabelOrigin(TEditLabelAlign align, const QRect& edit, const QSize& label,
+QPoint captionLabelOrigin(TEditLabelAlign align, const QRect& edit, const QSize& label,
                           const QPoint& offset);
 
 } // namespace CaptionPlacement

@@ -37,7 +37,7 @@ public:
     void SetDataField(const QString& field);
 
     // The field's column in the data source's model while linked, -1 otherwise.
-    int FieldColumn() const { return column_; }
+    int fieldColumn() const { return column_; }
 
     // No typing even while linked (default off). Independent of QLineEdit::isReadOnly(), which
     // the edit drives itself from this and the link.

@@ -18,7 +18,7 @@ public:
     void SetCaption(const QString& caption);
 
     // Face, size, style and text colour.
-    const TFont& LabelFont() const { return font_; }
+    const TFont& labelFont() const { return font_; }
     void SetLabelFont(const TFont& font);
 
     // The text colour alone; the font's face and size stay.

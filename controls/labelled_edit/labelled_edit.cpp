@@ -15,7 +15,7 @@ LabelledEdit* LabelledEdit::Of(QObject* control)
 LabelledEdit::LabelledEdit(QLineEdit& edit, bool highlights)
     : edit_(edit), highlights_(highlights), labelFont_(edit.font(), clWindowText)
 {
-    TFont::RegisterStoredFontConversion();
+    TFont::registerStoredFontConversion();
     ownDisabled_ = edit_.testAttribute(Qt::WA_ForceDisabled);
     SetColor(edit_.isEnabled() ? clWindow : colorDisabled_);
 }
@@ -54,7 +54,7 @@ void LabelledEdit::SetEnabled(bool on)
     edit_.update();
 }
 
-void LabelledEdit::EnabledChanged()
+void LabelledEdit::enabledChanged()
 {
     if (writingEnabled_)
         return;
@@ -147,7 +147,7 @@ void LabelledEdit::PlaceCaptionLabel()
         if (fixedWidth)
             label.SetAutoSize(false);
         label.setBuddy(&edit_);
-        label.move(CaptionPlacement::CaptionLabelOrigin(align_, edit_.geometry(), label.size(),
+        label.move(CaptionPlacement::captionLabelOrigin(align_, edit_.geometry(), label.size(),
                                                         QPoint(labelLeft_, labelTop_)));
     });
 }
@@ -166,7 +166,7 @@ TLabel* LabelledEdit::HighlightTarget() const
     return target;
 }
 
-void LabelledEdit::FocusGained(Qt::FocusReason reason)
+void LabelledEdit::focusGained(Qt::FocusReason reason)
 {
     if (reason == Qt::PopupFocusReason)
         return;
@@ -181,7 +181,7 @@ void LabelledEdit::FocusGained(Qt::FocusReason reason)
     edit_.update();
 }
 
-void LabelledEdit::FocusLost(Qt::FocusReason reason)
+void LabelledEdit::focusLost(Qt::FocusReason reason)
 {
     if (reason == Qt::PopupFocusReason)
         return;
@@ -194,13 +194,13 @@ void LabelledEdit::FocusLost(Qt::FocusReason reason)
     edit_.update();
 }
 
-void LabelledEdit::PaintCommentMarker()
+void LabelledEdit::paintCommentMarker()
 {
     if (!commented_)
         return;
     runCosmetic([&] {
         QPainter painter(&edit_);
-        const QPoint origin = ClientArea().topLeft();
+        const QPoint origin = clientArea().topLeft();
         const QColor red = toQColor(clRed);
         for (int y = 1; y <= 4; ++y)
             for (int x = 1; x <= 5 - y; ++x)
@@ -208,7 +208,7 @@ void LabelledEdit::PaintCommentMarker()
     });
 }
 
-QRect LabelledEdit::ClientArea() const
+QRect LabelledEdit::clientArea() const
 {
     // What QLineEdit's own style option gives, which it keeps to itself.
     QStyleOptionFrame option;

@@ -26,7 +26,7 @@ class QLineEdit;
 // (its first showing included); nothing else places the label, not a resize of the edit, not a
 // new parent, not a change made in place to EditLabelFont. A placement gives the label the
 // caption EditLabel, a copy of EditLabelFont (colour included, so a highlight is gone), the edit
-// as the target of its accelerator, its size and its place (CaptionLabelOrigin). Its size:
+// as the target of its accelerator, its size and its place (captionLabelOrigin). Its size:
 // EditLabelWidth > 0 fixes the width and wraps the text, the height fitting the wrapped text;
 // otherwise it takes the size of its text, keeping its width once it wraps (word wrap, once on,
 // stays on).
@@ -115,7 +115,7 @@ public:
 
     // The edit inside its frame, in the edit's coordinates: where the comment marker's
     // coordinates start.
-    QRect ClientArea() const;
+    QRect clientArea() const;
 
 protected:
     // highlights: whether focus changes recolour a caption label.
@@ -142,12 +142,12 @@ protected:
     // --- the member's event handlers call these ---
 
     // Before the base handles the focus event.
-    void FocusGained(Qt::FocusReason reason);
-    void FocusLost(Qt::FocusReason reason);
+    void focusGained(Qt::FocusReason reason);
+    void focusLost(Qt::FocusReason reason);
     // After the base handled QEvent::EnabledChange.
-    void EnabledChanged();
+    void enabledChanged();
     // At the end of the member's paintEvent, after the base painted.
-    void PaintCommentMarker();
+    void paintCommentMarker();
 
 private:
     QLineEdit& edit_;

@@ -24,13 +24,13 @@ protected:
 
     void focusInEvent(QFocusEvent* event) override
     {
-        FocusGained(event->reason());
+        focusGained(event->reason());
         Edit::focusInEvent(event);
     }
 
     void focusOutEvent(QFocusEvent* event) override
     {
-        FocusLost(event->reason());
+        focusLost(event->reason());
         Edit::focusOutEvent(event);
     }
 
@@ -43,13 +43,13 @@ protected:
     void paintEvent(QPaintEvent* event) override
     {
         Edit::paintEvent(event);
-        PaintCommentMarker();
+        paintCommentMarker();
     }
 
     void changeEvent(QEvent* event) override
     {
         Edit::changeEvent(event);
         if (event->type() == QEvent::EnabledChange)
-            EnabledChanged();
+            enabledChanged();
     }
 };

@@ -25,14 +25,14 @@ TMorvaEdit::TMorvaEdit(QWidget* parent) : LabelledEditOn(parent, true)
 
 TMorvaEdit::~TMorvaEdit() = default;
 
-void TMorvaEdit::DoEnter()
+void TMorvaEdit::doEnter()
 {
     clickedSinceEnter_ = false;
     if (cursorToStart_)
         caretToStart();
 }
 
-void TMorvaEdit::DoExit()
+void TMorvaEdit::doExit()
 {
     clickedSinceEnter_ = false;
 }
@@ -57,7 +57,7 @@ void TMorvaEdit::focusInEvent(QFocusEvent* event)
     if (entered_)
         return;
     entered_ = true;
-    DoEnter();
+    doEnter();
 }
 
 void TMorvaEdit::focusOutEvent(QFocusEvent* event)
@@ -66,7 +66,7 @@ void TMorvaEdit::focusOutEvent(QFocusEvent* event)
     if (!entered_ || isWindowSwitch(event->reason()))
         return;
     entered_ = false;
-    DoExit();
+    doExit();
 }
 
 void TMorvaEdit::mousePressEvent(QMouseEvent* event)

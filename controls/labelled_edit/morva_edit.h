@@ -52,8 +52,8 @@ public:
 
 protected:
     // The framework's enter, exit and click hooks.
-    virtual void DoEnter();
-    virtual void DoExit();
+    virtual void doEnter();
+    virtual void doExit();
     virtual void Click();
 
     void focusInEvent(QFocusEvent* event) override;

@@ -2,14 +2,14 @@
 
 #include "controls/common/shipped_fonts.h"
 
-TFont TFont::FromStoredFont(const QFont& stored)
+TFont TFont::fromStoredFont(const QFont& stored)
 {
     return TFont(atStoredResolution(stored), clWindowText);
 }
 
-void TFont::RegisterStoredFontConversion()
+void TFont::registerStoredFontConversion()
 {
     static const bool registered =
-        QMetaType::registerConverter<QFont, TFont>(&TFont::FromStoredFont);
+        QMetaType::registerConverter<QFont, TFont>(&TFont::fromStoredFont);
     (void)registered;
 }

@@ -27,11 +27,11 @@ public:
     // A stored layout gives a font in points at 96 dots per inch and without a colour: the same
     // face and style at the pixel height that resolution gives (8 points: 11 pixels), in the
     // window-text colour. A font given in pixels keeps its size.
-    static TFont FromStoredFont(const QFont& stored);
+    static TFont fromStoredFont(const QFont& stored);
 
     // Lets the property system write a QFont (what a stored layout holds) into a TFont
-    // property, through FromStoredFont. Safe to call more than once.
-    static void RegisterStoredFontConversion();
+    // property, through fromStoredFont. Safe to call more than once.
+    static void registerStoredFontConversion();
 
 private:
     QFont font_;

@@ -43,7 +43,7 @@ void drawCalculator(QPainter& p, int left, const QColor& outline, const QColor& 
 
 TCustomCalcEdit::TCustomCalcEdit(QWidget* parent) : TCustomNumberEdit(parent)
 {
-    SetGlyphSource(&TCustomCalcEdit::CalculatorGlyph);
+    setGlyphSource(&TCustomCalcEdit::calculatorGlyph);
     SetNumGlyphs(2);
     SetButtonWidth(20);
     SetClickKey(QKeyCombination(Qt::AltModifier, Qt::Key_Down));
@@ -52,19 +52,19 @@ TCustomCalcEdit::TCustomCalcEdit(QWidget* parent) : TCustomNumberEdit(parent)
     calculator_ = new TPopupCalculator;
     calculator_->setObjectName(QStringLiteral("PopupCalculator"));
     connect(calculator_, &TPopupCalculator::OnDisplayChange, this, [this] { update(); });
-    connect(calculator_, &TPopupCalculator::OnErrorBeep, this, &TCustomNumberEdit::ErrorBeep);
-    connect(calculator_, &TPopupCalculator::OnResult, this, [this] { PopupCloseUp(true); });
+    connect(calculator_, &TPopupCalculator::OnErrorBeep, this, &TCustomNumberEdit::errorBeep);
+    connect(calculator_, &TPopupCalculator::OnResult, this, [this] { popupCloseUp(true); });
     SetPopup(calculator_);
     Button()->setAccessibleName(QStringLiteral("Kalkulator"));
 }
 
 void TCustomCalcEdit::PopupDropDown()
 {
-    if (PopupVisible())
+    if (popupVisible())
         return;
     // The text as it stands, read as a number; not normalised as the key filter does it.
     long double start = 0;
-    if (!textToFloat(Text().toStdString(), LocaleSeparators().decimal, start))
+    if (!textToFloat(Text().toStdString(), localeSeparators().decimal, start))
         start = 0;
     if (const QScreen* s = screen())
         calculator_->SetPixelsPerInch(s->logicalDotsPerInch());
@@ -72,12 +72,12 @@ void TCustomCalcEdit::PopupDropDown()
     TCustomNumberEdit::PopupDropDown();
 }
 
-void TCustomCalcEdit::AcceptValue()
+void TCustomCalcEdit::acceptValue()
 {
     long double value = calculator_->Value();
-    if (calculator_->InError()) {
+    if (calculator_->inError()) {
         value = 0;
-        ErrorBeep();
+        errorBeep();
     }
     const QString written = QString::fromStdString(
         formatFloatGeneral(value, 15, QLocale().decimalPoint().toStdString()));
@@ -88,17 +88,17 @@ void TCustomCalcEdit::AcceptValue()
     selectAll();
 }
 
-void TCustomCalcEdit::PopupKeyPress(QChar key)
+void TCustomCalcEdit::popupKeyPress(QChar key)
 {
-    calculator_->KeyPress(QString(key));
+    calculator_->keyPress(QString(key));
 }
 
-QString TCustomCalcEdit::PopupDisplayText() const
+QString TCustomCalcEdit::popupDisplayText() const
 {
     return calculator_->DisplayText();
 }
 
-QPixmap TCustomCalcEdit::CalculatorGlyph(qreal ratio)
+QPixmap TCustomCalcEdit::calculatorGlyph(qreal ratio)
 {
     const QColor magenta(255, 0, 255);
     const QColor black(0, 0, 0);

@@ -7,7 +7,7 @@ class TPopupCalculator;
 // The numeric edit with a drop-down calculator under its button.
 //
 // The button ("Kalkulator" to assistive technology) is 20 pixels wide and shows
-// CalculatorGlyph(); ClickKey is Alt+Down, a drop-down
+// calculatorGlyph(); ClickKey is Alt+Down, a drop-down
 // stands with its right edge on the field's right edge, and the text has no length limit.
 //
 // The field creates its TPopupCalculator (object name "PopupCalculator") with itself and
@@ -17,7 +17,7 @@ class TPopupCalculator;
 // not read); while it is open
 // the field keeps the focus, its edit is read-only without a caret, it paints the
 // calculator's display left-aligned, and the calculator's keys typed into it (see
-// PopupKeyPress) work the calculator, its buttons shown pressed.
+// popupKeyPress) work the calculator, its buttons shown pressed.
 //
 // Closing with acceptance ("=", "%" or Enter finishing a calculation, or the button or
 // ClickKey while open) takes the calculator's value, or 0 with a beep when it shows "Error",
@@ -36,16 +36,16 @@ public:
     // The button's two images side by side, 28 x 12 on magenta (transparent): a teal pocket
     // calculator with a display and black and white keys, and the same in white and grey for
     // the disabled look; at a device pixel ratio above 1, each pixel a square of that side.
-    static QPixmap CalculatorGlyph(qreal ratio = 1.0);
+    static QPixmap calculatorGlyph(qreal ratio = 1.0);
 
     TPopupCalculator* Calculator() const { return calculator_; }
 
     void PopupDropDown() override;
 
 protected:
-    void AcceptValue() override;
-    void PopupKeyPress(QChar key) override;
-    QString PopupDisplayText() const override;
+    void acceptValue() override;
+    void popupKeyPress(QChar key) override;
+    QString popupDisplayText() const override;
 
 private:
     TPopupCalculator* calculator_ = nullptr;

@@ -159,12 +159,12 @@ TCustomNumberEdit::TCustomNumberEdit(QWidget* parent) : TCustomButtonEdit(parent
         if (!formatting_)
             runGuarded([this] { Change(); });
     });
-    RebuildText();
+    rebuildText();
 }
 
 TCustomNumberEdit::~TCustomNumberEdit() = default;
 
-NumberSeparators TCustomNumberEdit::LocaleSeparators()
+NumberSeparators TCustomNumberEdit::localeSeparators()
 {
     const QLocale locale;
     return {utf8(locale.decimalPoint()), utf8(locale.groupSeparator())};
@@ -172,7 +172,7 @@ NumberSeparators TCustomNumberEdit::LocaleSeparators()
 
 void TCustomNumberEdit::SetText(const QString& text)
 {
-    SetValue(valueFromText(utf8(text), LocaleSeparators()));
+    SetValue(valueFromText(utf8(text), localeSeparators()));
 }
 
 void TCustomNumberEdit::Clear()
@@ -183,7 +183,7 @@ void TCustomNumberEdit::Clear()
 long double TCustomNumberEdit::Value() const
 {
     try {
-        value_ = applyRange(valueFromText(utf8(text()), LocaleSeparators()), minValue_, maxValue_);
+        value_ = applyRange(valueFromText(utf8(text()), localeSeparators()), minValue_, maxValue_);
     } catch (const EConvertError&) {
         value_ = minValue_;
     }
@@ -193,7 +193,7 @@ long double TCustomNumberEdit::Value() const
 void TCustomNumberEdit::SetValue(long double value)
 {
     value_ = applyRange(value, minValue_, maxValue_);
-    RebuildText();
+    rebuildText();
     update();
 }
 
@@ -218,7 +218,7 @@ void TCustomNumberEdit::SetDecimalPlaces(unsigned places)
     if (places == decimalPlaces_)
         return;
     decimalPlaces_ = places;
-    RebuildText();
+    rebuildText();
     update();
 }
 
@@ -227,7 +227,7 @@ void TCustomNumberEdit::SetDisplayFormat(const QString& format)
     if (format == displayFormat_)
         return;
     displayFormat_ = format;
-    RebuildText();
+    rebuildText();
     update();
 }
 
@@ -236,7 +236,7 @@ void TCustomNumberEdit::SetZeroEmpty(bool on)
     if (on == zeroEmpty_)
         return;
     zeroEmpty_ = on;
-    RebuildText();
+    rebuildText();
     update();
 }
 
@@ -246,7 +246,7 @@ void TCustomNumberEdit::SetFormatOnEditing(bool on)
         return;
     formatOnEditing_ = on;
     if (focused_)
-        RebuildText();
+        rebuildText();
 }
 
 void TCustomNumberEdit::SetAlignment(Qt::Alignment alignment)
@@ -257,7 +257,7 @@ void TCustomNumberEdit::SetAlignment(Qt::Alignment alignment)
 
 QString TCustomNumberEdit::DisplayText() const
 {
-    return QString::fromStdString(formatFloat(value_, utf8(displayFormat_), LocaleSeparators()));
+    return QString::fromStdString(formatFloat(value_, utf8(displayFormat_), localeSeparators()));
 }
 
 QString TCustomNumberEdit::editText() const
@@ -266,27 +266,27 @@ QString TCustomNumberEdit::editText() const
         return {};
     const std::string grouping = formatOnEditing_ && focused_ ? "," : "";
     const std::string pattern = grouping + editTextPattern(decimalPlaces_);
-    return QString::fromStdString(formatFloat(value_, pattern, LocaleSeparators()));
+    return QString::fromStdString(formatFloat(value_, pattern, localeSeparators()));
 }
 
-void TCustomNumberEdit::RebuildText()
+void TCustomNumberEdit::rebuildText()
 {
     FormattingScope scope(formatting_);
     setText(editText());
 }
 
-void TCustomNumberEdit::UpdateValueFromText()
+void TCustomNumberEdit::updateValueFromText()
 {
-    value_ = applyRange(valueFromText(utf8(text()), LocaleSeparators()), minValue_, maxValue_);
+    value_ = applyRange(valueFromText(utf8(text()), localeSeparators()), minValue_, maxValue_);
 }
 
-void TCustomNumberEdit::ErrorBeep()
+void TCustomNumberEdit::errorBeep()
 {
     if (beepOnError_)
-        SystemBeep();
+        systemBeep();
 }
 
-void TCustomNumberEdit::SystemBeep()
+void TCustomNumberEdit::systemBeep()
 {
     QApplication::beep();
 }
@@ -298,18 +298,18 @@ void TCustomNumberEdit::Change()
     emit OnChange();
 }
 
-void TCustomNumberEdit::PopupKeyPress(QChar) {}
+void TCustomNumberEdit::popupKeyPress(QChar) {}
 
 void TCustomNumberEdit::insertPasted(const QString& line)
 {
     const QString before = text();
     insert(line);
     try {
-        UpdateValueFromText();
+        updateValueFromText();
     } catch (const EConvertError&) {
         setText(before);
         selectAll();
-        ErrorBeep();
+        errorBeep();
     }
 }
 
@@ -359,9 +359,9 @@ bool TCustomNumberEdit::typeCharacter(QString typed)
         candidate.replace(selectionStart(), selectionLength(), typed);
     else
         candidate.insert(cursorPosition(), typed);
-    if (!isTypeableNumberText(utf8(candidate), LocaleSeparators(), decimalPlaces_, minValue_,
+    if (!isTypeableNumberText(utf8(candidate), localeSeparators(), decimalPlaces_, minValue_,
                               maxValue_)) {
-        ErrorBeep();
+        errorBeep();
         return false;
     }
     // The filter runs first: a read-only edit (the drop-down open) refuses with a beep too.
@@ -372,22 +372,22 @@ bool TCustomNumberEdit::typeCharacter(QString typed)
 
 void TCustomNumberEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (IsClickKey(event)) {
+    if (isClickKey(event)) {
         TCustomButtonEdit::keyPressEvent(event);
         return;
     }
     const QString typed = typedText(event);
     const QLocale locale;
-    if (PopupVisible() && typed.size() == 1 &&
+    if (popupVisible() && typed.size() == 1 &&
         isCalculatorKey(typed.front(), locale.decimalPoint(), locale.groupSeparator())) {
         event->accept();
-        runGuarded([&] { PopupKeyPress(typed.front()); });
+        runGuarded([&] { popupKeyPress(typed.front()); });
         return;
     }
     if (isEnterOrEscape(event->key())) {
-        if (EnterEscapeKey(event))
+        if (enterEscapeKey(event))
             return;
-        RebuildText();
+        rebuildText();
         selectAll();
         event->accept();
         return;
@@ -420,23 +420,23 @@ void TCustomNumberEdit::inputMethodEvent(QInputMethodEvent* event)
     event->accept();
 }
 
-void TCustomNumberEdit::DoEnter(Qt::FocusReason reason)
+void TCustomNumberEdit::doEnter(Qt::FocusReason reason)
 {
     focused_ = true;
-    RebuildText();
+    rebuildText();
     update();
-    TCustomButtonEdit::DoEnter(reason);
+    TCustomButtonEdit::doEnter(reason);
 }
 
-void TCustomNumberEdit::DoExit()
+void TCustomNumberEdit::doExit()
 {
     try {
         if (checkOnExit_) {
-            const NumberSeparators separators = LocaleSeparators();
+            const NumberSeparators separators = localeSeparators();
             checkRange(valueFromText(utf8(text()), separators), minValue_, maxValue_,
                        decimalPlaces_, separators.decimal);
         }
-        UpdateValueFromText();
+        updateValueFromText();
     } catch (const Exception&) {
         if (isEnabled() && isVisible()) {
             QWidget* taker = QApplication::focusWidget();
@@ -448,10 +448,10 @@ void TCustomNumberEdit::DoExit()
         }
     }
     focused_ = false;
-    RebuildText();
+    rebuildText();
     setCursorPosition(0);
     update();
-    TCustomButtonEdit::DoExit();
+    TCustomButtonEdit::doExit();
 }
 
 void TCustomNumberEdit::blockLeavingPress(QWidget* taker)
@@ -460,15 +460,15 @@ void TCustomNumberEdit::blockLeavingPress(QWidget* taker)
     pressBlocker_ = new LeavingPressBlocker(taker, this);
 }
 
-bool TCustomNumberEdit::PaintsDisplayText() const
+bool TCustomNumberEdit::paintsDisplayText() const
 {
-    return !focused_ || PopupVisible();
+    return !focused_ || popupVisible();
 }
 
-void TCustomNumberEdit::PaintDisplayText(QPainter& painter, const QRect& textArea)
+void TCustomNumberEdit::paintDisplayText(QPainter& painter, const QRect& textArea)
 {
-    const bool calculator = PopupVisible();
-    const QString shown = calculator ? PopupDisplayText() : DisplayText();
+    const bool calculator = popupVisible();
+    const QString shown = calculator ? popupDisplayText() : DisplayText();
     const QFontMetrics fm(font());
     const QMargins margins = textMargins();
     const int leftMargin = kInnerTextMargin + margins.left();
@@ -480,7 +480,7 @@ void TCustomNumberEdit::PaintDisplayText(QPainter& painter, const QRect& textAre
     else if (!calculator && (alignment_ & Qt::AlignHCenter))
         x = textArea.left() + (textArea.width() - width) / 2;
     const QRect client =
-        ClientRect().marginsRemoved(QMargins(0, margins.top(), 0, margins.bottom()));
+        clientRect().marginsRemoved(QMargins(0, margins.top(), 0, margins.bottom()));
     const int top = client.top() + (client.height() - fm.height() + 1) / 2;
 
     QColor colour = palette().color(QPalette::Active, QPalette::Text);

@@ -100,10 +100,10 @@ public:
     QString DisplayText() const;
 
     // A beep when BeepOnError is on.
-    void ErrorBeep();
+    void errorBeep();
 
     // The default locale's decimal point and group separator.
-    static NumberSeparators LocaleSeparators();
+    static NumberSeparators localeSeparators();
 
 signals:
     // The text changed, by the operator or by code, but not by the field's own rebuilding.
@@ -116,25 +116,25 @@ protected:
     // While the drop-down is open, a typed calculator key goes here: Backspace, Enter, "%",
     // "*", "+", ",", "-", ".", "/", a digit, "=", "C", "Q", "R", "_" (upper-cased) or the
     // decimal point, never the group separator. The default drops it.
-    virtual void PopupKeyPress(QChar key);
+    virtual void popupKeyPress(QChar key);
     // What the field paints, left-aligned, while the drop-down is open.
-    virtual QString PopupDisplayText() const { return {}; }
+    virtual QString popupDisplayText() const { return {}; }
 
     // The beep itself.
-    virtual void SystemBeep();
+    virtual void systemBeep();
 
     // Normalise, read (EConvertError when it does not), range rule without error.
-    void UpdateValueFromText();
+    void updateValueFromText();
     // The edit text from the value, without counting as a change.
-    void RebuildText();
+    void rebuildText();
 
     // The paste rule.
     void insertPasted(const QString& line) override;
 
-    void DoEnter(Qt::FocusReason reason) override;
-    void DoExit() override;
-    bool PaintsDisplayText() const override;
-    void PaintDisplayText(QPainter& painter, const QRect& textArea) override;
+    void doEnter(Qt::FocusReason reason) override;
+    void doExit() override;
+    bool paintsDisplayText() const override;
+    void paintDisplayText(QPainter& painter, const QRect& textArea) override;
 
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

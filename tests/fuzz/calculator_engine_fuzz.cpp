@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         static constexpr std::string_view keys = "0123456789._\b+-*/=%QRC";
         const std::uint8_t b = data[i];
         const char key = b & 0x80 ? keys[b % keys.size()]
-                                  : TCalculatorEngine::MapKey(std::string(1, char(b)), separator);
+                                  : TCalculatorEngine::mapKey(std::string(1, char(b)), separator);
         const std::string before = engine.DisplayText();
         const TCalcState stateBefore = engine.State();
         const TCalculatorEngine::KeyOutcome outcome = engine.Key(key);
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(engine.State() == csError && engine.DisplayText() == before);
         if (key == 'C')
             FUZZ_CHECK(engine.State() == csFirstEntry && engine.DisplayText() == "0" &&
-                       engine.PendingOperator() == '=');
+                       engine.pendingOperator() == '=');
     }
     return 0;
 }

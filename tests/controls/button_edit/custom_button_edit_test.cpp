@@ -42,7 +42,7 @@ public:
     int accepted = 0;
 
 protected:
-    void AcceptValue() override { ++accepted; }
+    void acceptValue() override { ++accepted; }
 };
 
 // Counts enterings and leavings; can refuse to be left.
@@ -55,8 +55,8 @@ public:
     bool refuseExit = false;
 
 protected:
-    void DoEnter(Qt::FocusReason) override { ++entered; }
-    void DoExit() override
+    void doEnter(Qt::FocusReason) override { ++entered; }
+    void doExit() override
     {
         ++exited;
         if (refuseExit) {
@@ -464,7 +464,7 @@ TEST(ButtonEditDropDown, ClickKeyAgainClosesWithAcceptance)
     w.field->setFocus();
     QTest::keyClick(w.field, Qt::Key_Down, Qt::AltModifier);
     QTest::keyClick(w.field, Qt::Key_Down, Qt::AltModifier);
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->accepted, 1);
     EXPECT_FALSE(w.field->isReadOnly());
     QTest::keyClicks(w.field, "12");
@@ -482,9 +482,9 @@ TEST(ButtonEditDropDown, EscapeClosesWithoutAcceptanceAndGoesNoFurther)
     field->setFocus();
     QSignalSpy rejected(&dialog, &QDialog::rejected);
     QTest::keyClick(field, Qt::Key_Down, Qt::AltModifier);
-    ASSERT_TRUE(field->PopupVisible());
+    ASSERT_TRUE(field->popupVisible());
     QTest::keyClick(field, Qt::Key_Escape);
-    EXPECT_FALSE(field->PopupVisible());
+    EXPECT_FALSE(field->popupVisible());
     EXPECT_EQ(field->accepted, 0);
     EXPECT_EQ(rejected.count(), 0);
     EXPECT_FALSE(field->isReadOnly());
@@ -494,17 +494,17 @@ TEST(ButtonEditDropDown, PressOnTheButtonClosesAndItsClickIsSwallowed)
 {
     Window<DropDownEdit> w;
     QTest::mouseClick(w.button(), Qt::LeftButton, {}, w.buttonCentre());
-    ASSERT_TRUE(w.field->PopupVisible());
+    ASSERT_TRUE(w.field->popupVisible());
     EXPECT_EQ(QApplication::focusWidget(), w.field);
 
     QTest::mousePress(w.button(), Qt::LeftButton, {}, w.buttonCentre());
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->accepted, 1);
     QTest::mouseRelease(w.button(), Qt::LeftButton, {}, w.buttonCentre());
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
 
     QTest::mouseClick(w.button(), Qt::LeftButton, {}, w.buttonCentre());
-    EXPECT_TRUE(w.field->PopupVisible());
+    EXPECT_TRUE(w.field->popupVisible());
 }
 
 TEST(ButtonEditDropDown, ClosesWithoutAcceptanceOnAPressElsewhere)
@@ -513,14 +513,14 @@ TEST(ButtonEditDropDown, ClosesWithoutAcceptanceOnAPressElsewhere)
     w.field->setFocus();
     QTest::keyClick(w.field, Qt::Key_Down, Qt::AltModifier);
     QTest::mouseClick(w.field->Popup(), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_TRUE(w.field->PopupVisible()) << "a press on the pop-up itself keeps it";
+    EXPECT_TRUE(w.field->popupVisible()) << "a press on the pop-up itself keeps it";
 
     QTest::mouseClick(w.field, Qt::LeftButton, {}, QPoint(30, 10));
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
 
     QTest::keyClick(w.field, Qt::Key_Down, Qt::AltModifier);
     QTest::mouseClick(w.other, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->accepted, 0);
 }
 
@@ -530,7 +530,7 @@ TEST(ButtonEditDropDown, ClosesWithoutAcceptanceWhenTheFocusGoes)
     w.field->setFocus();
     QTest::keyClick(w.field, Qt::Key_Down, Qt::AltModifier);
     w.other->setFocus();
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->accepted, 0);
     EXPECT_EQ(QApplication::focusWidget(), w.other);
 }

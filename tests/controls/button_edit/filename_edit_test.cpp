@@ -385,7 +385,7 @@ TEST_F(FilenameEditTest, BrowseButtonShowsTheFolderPicture)
 {
     EXPECT_EQ(field->ButtonWidth(), 21);
     EXPECT_EQ(button()->width(), 21);
-    const QImage glyph = TPathEdit::BrowseGlyph().toImage();
+    const QImage glyph = TPathEdit::browseGlyph().toImage();
     EXPECT_EQ(glyph.size(), QSize(14, 12));
     EXPECT_EQ(glyph.pixel(0, 11) & 0xFFFFFF, 0xFF00FFu);
     const QImage shot = button()->grab().toImage();

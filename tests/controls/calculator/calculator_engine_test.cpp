@@ -49,7 +49,7 @@ Typed type(TCalculatorEngine& engine, const std::string& keys)
             one = keys.substr(i, n);
             i += n;
         }
-        const char key = TCalculatorEngine::MapKey(one, engine.DecimalSeparator());
+        const char key = TCalculatorEngine::mapKey(one, engine.DecimalSeparator());
         EXPECT_NE(key, 0) << "not a calculator key: " << one;
         const TCalculatorEngine::KeyOutcome outcome = engine.Key(key);
         typed.beeps += outcome.beep;
@@ -154,7 +154,7 @@ TEST(CalculatorStart, ShowsTheValueInTheGeneralFormAndWaitsForANewNumber)
     engine.Start(-2.5L, ",");
     EXPECT_EQ(engine.DisplayText(), "-2,5");
     EXPECT_EQ(engine.State(), csFirstEntry);
-    EXPECT_EQ(engine.PendingOperator(), '=');
+    EXPECT_EQ(engine.pendingOperator(), '=');
 }
 
 TEST(CalculatorStart, ForgetsTheLastCalculation)
@@ -199,7 +199,7 @@ class CalculatorKeyMapping : public ::testing::TestWithParam<Mapping>
 
 TEST_P(CalculatorKeyMapping, MapsTypedCharactersOntoKeys)
 {
-    EXPECT_EQ(TCalculatorEngine::MapKey(GetParam().typed, ","), GetParam().key);
+    EXPECT_EQ(TCalculatorEngine::mapKey(GetParam().typed, ","), GetParam().key);
 }
 
 INSTANTIATE_TEST_SUITE_P(Typed, CalculatorKeyMapping,

@@ -34,7 +34,7 @@ class CaptionLabelOriginTest : public ::testing::TestWithParam<PlacementCase>
 TEST_P(CaptionLabelOriginTest, PutsTheLabelThere)
 {
     const PlacementCase& c = GetParam();
-    EXPECT_EQ(CaptionLabelOrigin(c.align, c.edit, c.label, c.offset), c.expected);
+    EXPECT_EQ(captionLabelOrigin(c.align, c.edit, c.label, c.offset), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -103,7 +103,7 @@ TEST_F(DataAwareEdit, EscapeBringsTheFieldsValueBack)
 TEST_F(DataAwareEdit, AFieldThatIsNotThereLeavesItEmptyAndUntypable)
 {
     w.edit->SetDataField(QStringLiteral("cena"));
-    EXPECT_EQ(w.edit->FieldColumn(), -1);
+    EXPECT_EQ(w.edit->fieldColumn(), -1);
     EXPECT_EQ(w.edit->text(), QString());
     pressTab(w.other);
     QTest::keyClicks(w.edit, QStringLiteral("abc"));
@@ -117,11 +117,11 @@ TEST_F(DataAwareEdit, ADataSourceDestroyedFirstUnlinksIt)
 {
     source.reset();
     EXPECT_EQ(w.edit->DataSource(), nullptr);
-    EXPECT_EQ(w.edit->FieldColumn(), -1);
+    EXPECT_EQ(w.edit->fieldColumn(), -1);
     EXPECT_EQ(w.edit->text(), QString());
     EXPECT_TRUE(w.edit->isReadOnly());
     w.edit->SetDataField(QStringLiteral("id"));
-    EXPECT_EQ(w.edit->FieldColumn(), -1);
+    EXPECT_EQ(w.edit->fieldColumn(), -1);
 }
 
 TEST(DataAwareEditOverAnyModel, FindsTheFieldByItsHeader)
@@ -135,7 +135,7 @@ TEST(DataAwareEditOverAnyModel, FindsTheFieldByItsHeader)
     TDBEdit edit;
     edit.SetDataSource(&source);
     edit.SetDataField(QStringLiteral("nazwa"));
-    EXPECT_EQ(edit.FieldColumn(), 1);
+    EXPECT_EQ(edit.fieldColumn(), 1);
     EXPECT_EQ(edit.text(), QStringLiteral("Młotek"));
     EXPECT_FALSE(edit.isReadOnly());
 }

@@ -24,7 +24,7 @@ QFont windowFont()
 QColor backgroundSeen(LabelledEdit& member)
 {
     auto* edit = dynamic_cast<QWidget*>(&member);
-    const QRect client = member.ClientArea();
+    const QRect client = member.clientArea();
     const QPoint probe(client.left() + client.width() / 3, client.center().y());
     return grabbed(*edit).pixelColor(probe);
 }

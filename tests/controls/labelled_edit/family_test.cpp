@@ -341,7 +341,7 @@ TYPED_TEST(LabelledEditFamily, ItsOwnLabelIsHighlightedWhileFocusedWhenTheMember
 TYPED_TEST(LabelledEditFamily, TheCommentMarkerIsTenRedPixelsOverTheBasesPainting)
 {
     auto& edit = this->edit;
-    const QPoint origin = edit.ClientArea().topLeft();
+    const QPoint origin = edit.clientArea().topLeft();
     std::set<std::pair<int, int>> expected;
     for (const auto& [x, y] :
          {std::pair{1, 1}, {2, 1}, {3, 1}, {4, 1}, {1, 2}, {2, 2}, {3, 2}, {1, 3}, {2, 3}, {1, 4}})

@@ -20,7 +20,7 @@ public:
     int beeps = 0;
 
 protected:
-    void SystemBeep() override { ++beeps; }
+    void systemBeep() override { ++beeps; }
 };
 
 // A shown, active window with the field (the size of the count field), a push button and a

@@ -71,11 +71,11 @@ TEST_P(DropDownCalculator, TwelvePlusThreeAndEnterPutsFifteenIntoTheFieldSelecte
     enterText(w, QStringLiteral("12"));
     QSignalSpy changes(w.field, &TCustomNumberEdit::OnChange);
     QTest::mouseClick(editButton(w.field), Qt::LeftButton);
-    ASSERT_TRUE(w.field->PopupVisible());
+    ASSERT_TRUE(w.field->popupVisible());
     EXPECT_EQ(w.field->Calculator()->DisplayText(), QStringLiteral("12"));
 
     typeIntoFocus(QStringLiteral("+3<enter>"));
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->Text(), QStringLiteral("15"));
     EXPECT_EQ(w.field->selectedText(), QStringLiteral("15"));
     EXPECT_TRUE(w.field->isModified());
@@ -93,12 +93,12 @@ TEST_P(DropDownCalculator, DivisionByZeroShowsErrorWithABeepUntilC)
     w.field->setFocus(Qt::TabFocusReason);
     altDown();
     typeIntoFocus(QStringLiteral("5/0="));
-    EXPECT_TRUE(w.field->PopupVisible()) << "an error delivers nothing";
+    EXPECT_TRUE(w.field->popupVisible()) << "an error delivers nothing";
     EXPECT_EQ(w.field->Calculator()->DisplayText(), QStringLiteral("Error"));
     EXPECT_EQ(w.field->beeps, 1);
 
     typeIntoFocus(QStringLiteral("="));
-    EXPECT_TRUE(w.field->PopupVisible());
+    EXPECT_TRUE(w.field->popupVisible());
     EXPECT_EQ(w.field->Calculator()->DisplayText(), QStringLiteral("Error"));
     EXPECT_EQ(w.field->beeps, 1);
 
@@ -113,12 +113,12 @@ TEST_P(DropDownCalculator, AltDownOpensAndAltDownAgainAcceptsTheCurrentValue)
     CalcWindow w;
     enterText(w, QStringLiteral("12"));
     altDown();
-    ASSERT_TRUE(w.field->PopupVisible());
+    ASSERT_TRUE(w.field->popupVisible());
     typeIntoFocus(localised("*2{d}5"));
     EXPECT_EQ(w.field->Text(), QStringLiteral("12")) << "the text waits for the calculator";
 
     altDown();
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->Text(), localised("2{d}5")) << "the display, not the pending product";
     EXPECT_EQ(w.field->selectedText(), w.field->Text());
     EXPECT_FALSE(w.field->isReadOnly());
@@ -175,7 +175,7 @@ TEST(DropDownCalculatorFocus, StaysInTheFieldThroughOpenTypeClickAcceptAndCancel
     };
 
     QTest::mouseClick(editButton(w.field), Qt::LeftButton);
-    ASSERT_TRUE(w.field->PopupVisible());
+    ASSERT_TRUE(w.field->popupVisible());
     EXPECT_TRUE(QTest::qWaitForWindowExposed(w.field->Calculator()));
     focusIsTheField("opened by the button");
     typeIntoFocus(QStringLiteral("*"));
@@ -185,15 +185,15 @@ TEST(DropDownCalculatorFocus, StaysInTheFieldThroughOpenTypeClickAcceptAndCancel
     QTest::mouseClick(w.field->Calculator()->Panel(), Qt::LeftButton, {}, QPoint(2, 2));
     focusIsTheField("the calculator's panel clicked");
     QTest::mouseClick(calcButton(w.field, "Equals"), Qt::LeftButton);
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->Text(), QStringLiteral("36"));
     focusIsTheField("accepted");
 
     altDown();
-    ASSERT_TRUE(w.field->PopupVisible());
+    ASSERT_TRUE(w.field->popupVisible());
     focusIsTheField("opened by Alt+Down");
     typeIntoFocus(QStringLiteral("9<esc>"));
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->Text(), QStringLiteral("36"));
     focusIsTheField("cancelled");
     EXPECT_EQ(focusChanges.count(), 0);
@@ -307,7 +307,7 @@ TEST(DropDownCalculatorClosing, AcceptingFromAnErrorGivesZeroWithABeep)
     typeIntoFocus(QStringLiteral("/0="));
     ASSERT_EQ(w.field->beeps, 1);
     QTest::mouseClick(editButton(w.field), Qt::LeftButton);
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->Text(), QStringLiteral("0"));
     EXPECT_EQ(w.field->beeps, 2);
 }
@@ -319,10 +319,10 @@ TEST(DropDownCalculatorClosing, ClickOnTheButtonWhileOpenAcceptsAndDoesNotReopen
     QTest::mouseClick(editButton(w.field), Qt::LeftButton);
     typeIntoFocus(QStringLiteral("8"));
     QTest::mouseClick(editButton(w.field), Qt::LeftButton);
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->Text(), QStringLiteral("8"));
     QTest::mouseClick(editButton(w.field), Qt::LeftButton);
-    EXPECT_TRUE(w.field->PopupVisible()) << "the next click opens it again";
+    EXPECT_TRUE(w.field->popupVisible()) << "the next click opens it again";
     EXPECT_EQ(w.field->Calculator()->DisplayText(), QStringLiteral("8"));
 }
 
@@ -369,7 +369,7 @@ TEST_P(ClosingWithoutAcceptance, LeavesTheText)
     altDown();
     typeIntoFocus(QStringLiteral("+9"));
     GetParam().act(w);
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
     EXPECT_EQ(w.field->Text(), QStringLiteral("12"));
     EXPECT_EQ(w.field->hasFocus(), GetParam().fieldKeepsTheFocus);
     EXPECT_FALSE(w.field->isReadOnly());
@@ -386,7 +386,7 @@ TEST(DropDownCalculatorClosing, ReadOnlyFieldDoesNotOpen)
     w.field->setFocus(Qt::TabFocusReason);
     QTest::mouseClick(editButton(w.field), Qt::LeftButton);
     altDown();
-    EXPECT_FALSE(w.field->PopupVisible());
+    EXPECT_FALSE(w.field->popupVisible());
 }
 
 // --- placement ---
