@@ -367,18 +367,14 @@ bool textToFloat(std::string_view text, std::string_view decimalSeparator, long 
     mantissa.erase(0, firstNonZero);
     const std::string number = mantissa + "e" + std::to_string(scale);
     long double result = 0;
-#ifdef _WIN32
-    // MinGW's from_chars reads a long double only within the range of a double; strtold reads
-    // the whole extended range, and the text holds nothing that depends on the locale.
+    // strtold, not from_chars: MinGW's from_chars reads a long double only within the range of
+    // a double. The text holds digits and an exponent only, nothing the locale changes.
     errno = 0;
     char* end = nullptr;
     result = std::strtold(number.c_str(), &end);
     const std::errc ec = end != number.c_str() + number.size() ? std::errc::invalid_argument
                          : errno == ERANGE                     ? std::errc::result_out_of_range
                                                                : std::errc();
-#else
-    const std::errc ec = std::from_chars(number.data(), number.data() + number.size(), result).ec;
-#endif
     if (ec == std::errc::result_out_of_range) {
         // Beyond the range either way: too large is refused, too small is 0.
         const long long magnitude = static_cast<long long>(mantissa.size()) - 1 + scale;
