@@ -11,6 +11,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace
 {
@@ -115,7 +116,7 @@ bool TRecordGrid::isPanning() const
     return input_->isPanning();
 }
 
-RecordGridGeometry TRecordGrid::cellGeometry() const
+RecordGridGeometry TRecordGrid::cellGeometry()
 {
     refitNow();
     return geometryAsScrolled();
@@ -128,21 +129,21 @@ RecordGridGeometry TRecordGrid::geometryAsScrolled() const
                               store_.FixedCols() + horizontalScrollBar()->value());
 }
 
-QRect TRecordGrid::cellRect(GridCell cell) const
+QRect TRecordGrid::cellRect(GridCell cell)
 {
     return cellGeometry().cellRect(cell);
 }
 
-std::optional<GridCell> TRecordGrid::cellAt(QPoint viewportPoint) const
+std::optional<GridCell> TRecordGrid::cellAt(QPoint viewportPoint)
 {
     return cellGeometry().cellAt(viewportPoint);
 }
 
-int TRecordGrid::firstVisibleRow() const
+int TRecordGrid::firstVisibleRow()
 {
     return cellGeometry().firstVisibleRow();
 }
-int TRecordGrid::firstVisibleCol() const
+int TRecordGrid::firstVisibleCol()
 {
     return cellGeometry().firstVisibleCol();
 }
@@ -273,34 +274,25 @@ void TRecordGrid::hideEvent(QHideEvent* event)
 
 // --- the store ---
 
+// The store's reports are only gathered here, a few comparisons each: a preview filling a
+// million rows makes millions of them, and the refit deals with them all at once.
 void TRecordGrid::cellsChanged(const GridRect& cells)
 {
-    const QRect area = geometryAsScrolled().cellsRect(cells);
-    if (!area.isEmpty())
-        viewport()->update(area);
-    if (RecordGridAccessible* reader = listeningReader(this))
-        reader->cellsChanged(cells);
+    changed_.cells = changed_.cells.united(cells);
+    scheduleRefit();
 }
 
 void TRecordGrid::layoutChanged()
 {
-    viewport()->update();
+    changed_.layout = true;
     scheduleRefit();
-    if (RecordGridAccessible* reader = listeningReader(this))
-        reader->layoutChanged();
 }
 
 void TRecordGrid::selectionChanged()
 {
-    const RecordGridGeometry g = geometryAsScrolled();
-    for (const QRect& area : {g.cellsRect(paintedSelection_), g.cellsRect(store_.Selection())})
-        if (!area.isEmpty())
-            viewport()->update(area);
-    paintedSelection_ = store_.Selection();
+    changed_.selection = true;
     scrollPending_ = true;
     scheduleRefit();
-    if (RecordGridAccessible* reader = listeningReader(this))
-        reader->selectionChanged();
 }
 
 void TRecordGrid::scheduleRefit()
@@ -311,23 +303,43 @@ void TRecordGrid::scheduleRefit()
     // Once per return to the event loop: a preview appending a million rows would otherwise
     // refit the scroll bars, and queue the scroll area's own relayout, a million times.
     QMetaObject::invokeMethod(
-        this, [this] { refit(); }, Qt::QueuedConnection);
+        this, [this] { refitNow(); }, Qt::QueuedConnection);
 }
 
-void TRecordGrid::refit()
+void TRecordGrid::refitNow()
 {
     if (!refitPending_)
         return;
     refitPending_ = false;
-    updateScrollBars();
+    const StoreChanges changed = std::exchange(changed_, StoreChanges{});
+    if (changed.layout) {
+        viewport()->update();
+        updateScrollBars();
+    } else {
+        repaintCells(changed.cells);
+        if (changed.selection) {
+            repaintCells(paintedSelection_);
+            repaintCells(store_.Selection());
+        }
+    }
+    paintedSelection_ = store_.Selection();
     if (scrollPending_) {
         scrollPending_ = false;
         scrollToCell(store_.CurrentCell());
     }
+    if (RecordGridAccessible* reader = listeningReader(this)) {
+        if (changed.layout)
+            reader->layoutChanged();
+        if (!changed.cells.isEmpty())
+            reader->cellsChanged(changed.cells);
+        if (changed.selection)
+            reader->selectionChanged();
+    }
 }
 
-void TRecordGrid::refitNow() const
+void TRecordGrid::repaintCells(const GridRect& cells)
 {
-    if (refitPending_)
-        const_cast<TRecordGrid*>(this)->refit();
+    const QRect area = geometryAsScrolled().cellsRect(cells);
+    if (!area.isEmpty())
+        viewport()->update(area);
 }

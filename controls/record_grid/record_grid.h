@@ -20,12 +20,12 @@ class RecordGridInput;
 // are painted by a RecordGridPainter, only those in view, so a million rows paint as fast as
 // two.
 //
-// Repaints follow the store: a changed text repaints only its own cell (nothing when the cell
-// is out of view or beyond the row count), a change of rows or sizes refits the scroll bars,
-// and a move of the current cell scrolls as far as needed to show it. Refitting and that
-// scroll happen once, when control returns to the event loop or when the cell geometry is
-// next asked for, whichever comes first; so a preview appending a million rows pays for them
-// once.
+// The view follows the store by gathering what it reports and catching up once, when control
+// returns to the event loop or when the cell geometry is next asked for, whichever comes
+// first: a changed text repaints only its own cell (texts changed meanwhile, the rectangle
+// holding them; nothing when out of view or beyond the row count), a change of rows or sizes
+// repaints the view and refits the scroll bars, and a move of the current cell scrolls as far
+// as needed to show it. So a preview appending a million rows pays for all of that once.
 //
 // To assistive technology the grid is a table of its cells, fixed ones as headers
 // (record_grid_accessible_p.h); it announces the current cell, the selection and changed rows
@@ -109,15 +109,17 @@ public:
     // grid's settings; repaints. Null is ignored.
     void setPainter(std::unique_ptr<RecordGridPainter> painter);
 
-    // Cell geometry at the present scroll position, in viewport coordinates (viewport()).
-    RecordGridGeometry cellGeometry() const;
+    // Cell geometry at the present scroll position, in viewport coordinates (viewport()). These
+    // are not const: asking first catches up with the store (refitNow), so that the answer
+    // matches what it holds.
+    RecordGridGeometry cellGeometry();
     // The cell's whole rectangle; empty when no pixel of it is in view.
-    QRect cellRect(GridCell cell) const;
+    QRect cellRect(GridCell cell);
     // The cell under a viewport point; none outside the cells.
-    std::optional<GridCell> cellAt(QPoint viewportPoint) const;
+    std::optional<GridCell> cellAt(QPoint viewportPoint);
     // The scrollable row and column shown right after the fixed ones.
-    int firstVisibleRow() const;
-    int firstVisibleCol() const;
+    int firstVisibleRow();
+    int firstVisibleCol();
 
     // Scrolls as little as needed to bring the cell wholly into view (as far as it fits).
     void scrollToCell(GridCell cell);
@@ -146,19 +148,28 @@ private:
 
     void updateScrollBars();
     void scheduleRefit();
-    void refit();
-    // Runs a pending refit, so that what is asked or painted matches the store.
-    void refitNow() const;
+    // Catches up with what the store reported since the last time, if anything: repaints,
+    // refits the scroll bars, shows the current cell and tells assistive technology.
+    void refitNow();
     RecordGridGeometry geometryAsScrolled() const;
+    void repaintCells(const GridRect& cells);
     void repaintCurrentCell();
     // For the input: the current cell brought into view at the next refit, also when it did
     // not move; and a selection made without scrolling to its current cell.
     void showCurrentCell();
     void selectInPlace(GridCell anchor, GridCell current);
 
+    // What the store reported since the last refit.
+    struct StoreChanges {
+        GridRect cells; // none while empty
+        bool layout = false;
+        bool selection = false;
+    };
+
     RecordGridStore store_;
     std::unique_ptr<RecordGridPainter> painter_;
     GridRect paintedSelection_;
+    StoreChanges changed_;
     bool refitPending_ = false;
     bool scrollPending_ = false;
 
