@@ -32,16 +32,6 @@ std::int64_t previewRowBudget(std::uint64_t availableBytes, std::size_t textByte
     return static_cast<std::int64_t>(std::min<std::uint64_t>(rows, INT_MAX));
 }
 
-RecordGridPreview::RecordGridPreview(RecordGridStore& store) : store_(store)
-{
-    store_.holdNotifications();
-}
-
-RecordGridPreview::~RecordGridPreview()
-{
-    store_.releaseNotifications();
-}
-
 void RecordGridPreview::ClearAllCells()
 {
     // A preview of many rows frees much at once: give it back rather than keep it for the next.

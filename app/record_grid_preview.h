@@ -26,16 +26,12 @@ std::int64_t previewRowBudget(std::uint64_t availableBytes, std::size_t textByte
 // to the system and takes the window's address space again if a preview had released it. When the
 // store cannot get memory for a text, it has erased the row; the adapter sets back the row count
 // of the record's AppendRow or SetRowCount, releases the window's address space and lets
-// std::bad_alloc go on to the preview.
-//
-// For its lifetime the store's notifications are held: the grid cannot repaint while the
-// preview runs anyway, so it hears once, when the adapter goes (the preview returned or
-// failed), what changed, and is left exactly as if it had heard every change.
+// std::bad_alloc go on to the preview. The grid view hears every change as it is made and
+// catches up with them once, when control returns to the event loop.
 class RecordGridPreview final : public PreviewGrid
 {
 public:
-    explicit RecordGridPreview(RecordGridStore& store);
-    ~RecordGridPreview() override;
+    explicit RecordGridPreview(RecordGridStore& store) : store_(store) {}
     RecordGridPreview(const RecordGridPreview&) = delete;
     RecordGridPreview& operator=(const RecordGridPreview&) = delete;
 

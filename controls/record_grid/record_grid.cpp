@@ -3,24 +3,18 @@
 #include "controls/common/shipped_fonts.h"
 #include "controls/record_grid/grid_fonts_p.h"
 #include "controls/record_grid/record_grid_accessible_p.h"
-#include "controls/record_grid/record_grid_keyboard_p.h"
+#include "controls/record_grid/record_grid_input_p.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTimer>
-#include <QWheelEvent>
 
 #include <algorithm>
-#include <cstdlib>
+#include <utility>
 
 namespace
 {
-constexpr int kPlatformlessWheelLines = 3;
 
 // The grid's interface while assistive technology listens; nullptr, at no cost, otherwise.
 RecordGridAccessible* listeningReader(TRecordGrid* grid)
@@ -35,8 +29,6 @@ TRecordGrid::TRecordGrid(QWidget* parent)
     registerShippedFonts();
     installRecordGridAccessibility();
     painter_ = std::make_unique<RecordGridPainter>();
-    const int lines = QApplication::wheelScrollLines();
-    wheelLines_ = lines > 0 ? lines : kPlatformlessWheelLines;
 
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -46,9 +38,7 @@ TRecordGrid::TRecordGrid(QWidget* parent)
     // Every pixel of the viewport is painted by the painter.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setObjectName(QStringLiteral("RecordGridViewport"));
-    // The scroll bars belong to the grid: the wheel over them moves the current row too.
-    verticalScrollBar()->installEventFilter(this);
-    horizontalScrollBar()->installEventFilter(this);
+    input_ = new RecordGridInput(*this);
     store_.setListener(this);
     updateScrollBars();
 }
@@ -113,10 +103,20 @@ void TRecordGrid::SetMiddlePan(TMiddlePan pan)
 {
     middlePan_ = pan;
     if (pan == mpNone)
-        endPan();
+        input_->endPan();
 }
 
-RecordGridGeometry TRecordGrid::cellGeometry() const
+int TRecordGrid::wheelScrollLines() const
+{
+    return input_->wheelScrollLines();
+}
+
+bool TRecordGrid::isPanning() const
+{
+    return input_->isPanning();
+}
+
+RecordGridGeometry TRecordGrid::cellGeometry()
 {
     refitNow();
     return geometryAsScrolled();
@@ -129,21 +129,21 @@ RecordGridGeometry TRecordGrid::geometryAsScrolled() const
                               store_.FixedCols() + horizontalScrollBar()->value());
 }
 
-QRect TRecordGrid::cellRect(GridCell cell) const
+QRect TRecordGrid::cellRect(GridCell cell)
 {
     return cellGeometry().cellRect(cell);
 }
 
-std::optional<GridCell> TRecordGrid::cellAt(QPoint viewportPoint) const
+std::optional<GridCell> TRecordGrid::cellAt(QPoint viewportPoint)
 {
     return cellGeometry().cellAt(viewportPoint);
 }
 
-int TRecordGrid::firstVisibleRow() const
+int TRecordGrid::firstVisibleRow()
 {
     return cellGeometry().firstVisibleRow();
 }
-int TRecordGrid::firstVisibleCol() const
+int TRecordGrid::firstVisibleCol()
 {
     return cellGeometry().firstVisibleCol();
 }
@@ -188,226 +188,49 @@ void TRecordGrid::scrollContentsBy(int /*dx*/, int /*dy*/)
     viewport()->update();
 }
 
-bool TRecordGrid::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::Wheel &&
-        (watched == verticalScrollBar() || watched == horizontalScrollBar())) {
-        wheelEvent(static_cast<QWheelEvent*>(event));
-        return true;
-    }
-    return QAbstractScrollArea::eventFilter(watched, event);
-}
-
-// --- keyboard ---
+// --- input, handed to the controller ---
 
 void TRecordGrid::keyPressEvent(QKeyEvent* event)
 {
-    if (isPanning()) {
-        endPan();
-        event->accept();
-        return;
-    }
-    const GridKeyMove move = gridKeyMove(cellGeometry(), event->key(), event->modifiers());
-    if (!move.handled) {
-        // Editing, clipboard and typed keys do nothing here; Alt combinations stay the window's.
-        if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier))
-            event->ignore();
-        else
-            event->accept();
-        return;
-    }
-    event->accept();
-    if (move.selectAll) {
-        const bool scrollWasPending = scrollPending_;
-        store_.SetSelection({store_.FixedCols(), store_.FixedRows()}, move.current);
-        scrollPending_ = scrollWasPending;
-        return;
-    }
-    verticalScrollBar()->setValue(move.firstRow - store_.FixedRows());
-    horizontalScrollBar()->setValue(move.firstCol - store_.FixedCols());
-    if (move.scrollOnly)
-        return;
-    // A target that is the current cell already still collapses the range and is shown.
-    store_.SetCurrentCell(move.current, move.extend);
-    scrollPending_ = true;
-    scheduleRefit();
-}
-
-// --- mouse ---
-
-GridCell TRecordGrid::nearestCell(QPoint p) const
-{
-    const RecordGridGeometry g = cellGeometry();
-    const QSize view = g.viewportSize();
-    const int x = std::clamp(p.x(), g.fixedWidth(), std::max(g.fixedWidth(), view.width() - 1));
-    const int y = std::clamp(p.y(), g.fixedHeight(), std::max(g.fixedHeight(), view.height() - 1));
-    const auto column = g.cellAt({x, 0});
-    const auto row = g.cellAt({0, y});
-    const std::vector<int> cols = g.visibleCols();
-    const std::vector<int> rows = g.visibleRows();
-    return {column ? column->col : (cols.empty() ? 0 : cols.back()),
-            row ? row->row : (rows.empty() ? 0 : rows.back())};
+    input_->keyPress(event);
 }
 
 void TRecordGrid::mousePressEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (isPanning()) {
-        endPan();
-        return;
-    }
-    if (event->button() == Qt::MiddleButton) {
-        if (middlePan_ == mpVertical && store_.RowCount() > store_.FixedRows())
-            startPan(event->position().toPoint());
-        return;
-    }
-    if (event->button() != Qt::LeftButton)
-        return;
-    const auto cell = cellAt(event->position().toPoint());
-    if (!cell || cell->col < store_.FixedCols() || cell->row < store_.FixedRows())
-        return;
-    if (event->modifiers().testFlag(Qt::ShiftModifier))
-        store_.SetSelection(*cell, store_.CurrentCell());
-    else
-        store_.SetCurrentCell(*cell);
-    selecting_ = true;
-    dragging_ = false;
-    pressedCell_ = *cell;
+    input_->mousePress(event);
 }
 
 void TRecordGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    mousePressEvent(event);
+    input_->mousePress(event);
 }
 
 void TRecordGrid::mouseMoveEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (isPanning()) {
-        panPointer_ = event->position().toPoint();
-        return;
-    }
-    if (!selecting_ || !event->buttons().testFlag(Qt::LeftButton))
-        return;
-    const GridCell cell = nearestCell(event->position().toPoint());
-    // A hand trembling inside the pressed cell is no drag yet.
-    if (!dragging_ && cell == pressedCell_)
-        return;
-    dragging_ = true;
-    if (!(cell == store_.CurrentCell()))
-        store_.SetCurrentCell(cell, true);
+    input_->mouseMove(event);
 }
 
 void TRecordGrid::mouseReleaseEvent(QMouseEvent* event)
 {
-    event->accept();
-    if (event->button() == Qt::LeftButton)
-        selecting_ = false;
+    input_->mouseRelease(event);
 }
-
-// --- wheel and zoom ---
 
 void TRecordGrid::wheelEvent(QWheelEvent* event)
 {
-    event->accept();
-    const int rotation = event->angleDelta().y();
-    if (rotation == 0)
-        return;
-    const int towardsOperator = rotation < 0 ? 1 : -1;
-    if (event->modifiers().testFlag(Qt::ControlModifier)) {
-        if (wheelZoom_)
-            zoomBy(towardsOperator * wheelLines_);
-    } else if (enableWheel_) {
-        GridCell target = store_.CurrentCell();
-        target.row =
-            std::clamp(target.row + towardsOperator * wheelLines_,
-                       std::min(store_.FixedRows(), store_.RowCount() - 1), store_.RowCount() - 1);
-        store_.SetCurrentCell(target);
-    }
-    wheelRotation_ += rotation;
-    while (std::abs(wheelRotation_) >= kWheelNotch) {
-        const int direction = wheelRotation_ < 0 ? 1 : -1;
-        wheelRotation_ += direction * kWheelNotch;
-        stepCurrentRow(direction);
-    }
+    input_->wheel(event);
 }
 
-void TRecordGrid::zoomBy(int points)
+void TRecordGrid::showCurrentCell()
 {
-    const int zoom = painter_->zoom() + points;
-    if (points == 0 || zoom < -kMostZoom || zoom > kMostZoom)
-        return;
-    painter_->setZoom(zoom);
-    store_.AddToColWidths(points);
-    store_.AddToRowHeights(points);
-    viewport()->update();
+    scrollPending_ = true;
+    scheduleRefit();
 }
 
-void TRecordGrid::stepCurrentRow(int direction)
+void TRecordGrid::selectInPlace(GridCell anchor, GridCell current)
 {
-    GridCell cell = store_.CurrentCell();
-    const int firstNormal = std::min(store_.FixedRows(), store_.RowCount() - 1);
-    if (direction > 0 && cell.row >= store_.RowCount() - 1)
-        return;
-    if (direction < 0 && cell.row <= firstNormal)
-        return;
-    cell.row += direction;
-    store_.SetCurrentCell(cell);
-}
-
-// --- pan mode ---
-
-void TRecordGrid::startPan(QPoint viewportPoint)
-{
-    panOrigin_ = viewportPoint;
-    panPointer_ = viewportPoint;
-    QWidget* view = viewport();
-    cursorBeforePan_.reset();
-    if (view->testAttribute(Qt::WA_SetCursor))
-        cursorBeforePan_ = view->cursor();
-    trackingBeforePan_ = view->hasMouseTracking();
-    view->setMouseTracking(true);
-    panShown_ = PanDirection::Rest;
-    view->setCursor(panCursor(panShown_));
-    view->grabMouse();
-    panTimer_ = new QTimer(this);
-    panTimer_->setObjectName(QStringLiteral("PanTimer"));
-    panTimer_->setTimerType(Qt::PreciseTimer);
-    connect(panTimer_, &QTimer::timeout, this, &TRecordGrid::panTick);
-    panTimer_->start(kPanInterval);
-}
-
-void TRecordGrid::endPan()
-{
-    if (!panTimer_)
-        return;
-    delete panTimer_;
-    panTimer_ = nullptr;
-    QWidget* view = viewport();
-    view->releaseMouse();
-    view->setMouseTracking(trackingBeforePan_);
-    if (cursorBeforePan_)
-        view->setCursor(*cursorBeforePan_);
-    else
-        view->unsetCursor();
-    cursorBeforePan_.reset();
-}
-
-void TRecordGrid::panTick()
-{
-    const int dy = panPointer_.y() - panOrigin_.y();
-    PanDirection direction = PanDirection::Rest;
-    if (dy > kPanDeadZone) {
-        direction = PanDirection::Down;
-        stepCurrentRow(1);
-    } else if (dy < -kPanDeadZone) {
-        direction = PanDirection::Up;
-        stepCurrentRow(-1);
-    }
-    if (direction != panShown_) {
-        panShown_ = direction;
-        viewport()->setCursor(panCursor(direction));
-    }
+    const bool scrollWasPending = scrollPending_;
+    store_.SetSelection(anchor, current);
+    scrollPending_ = scrollWasPending;
 }
 
 // --- focus ---
@@ -438,47 +261,38 @@ void TRecordGrid::focusInEvent(QFocusEvent* event)
 
 void TRecordGrid::focusOutEvent(QFocusEvent* event)
 {
-    endPan();
+    input_->focusLost();
     QAbstractScrollArea::focusOutEvent(event);
     repaintCurrentCell();
 }
 
 void TRecordGrid::hideEvent(QHideEvent* event)
 {
-    endPan();
+    input_->hidden();
     QAbstractScrollArea::hideEvent(event);
 }
 
 // --- the store ---
 
+// The store's reports are only gathered here, a few comparisons each: a preview filling a
+// million rows makes millions of them, and the refit deals with them all at once.
 void TRecordGrid::cellsChanged(const GridRect& cells)
 {
-    const QRect area = geometryAsScrolled().cellsRect(cells);
-    if (!area.isEmpty())
-        viewport()->update(area);
-    if (RecordGridAccessible* reader = listeningReader(this))
-        reader->cellsChanged(cells);
+    changed_.cells = changed_.cells.united(cells);
+    scheduleRefit();
 }
 
 void TRecordGrid::layoutChanged()
 {
-    viewport()->update();
+    changed_.layout = true;
     scheduleRefit();
-    if (RecordGridAccessible* reader = listeningReader(this))
-        reader->layoutChanged();
 }
 
 void TRecordGrid::selectionChanged()
 {
-    const RecordGridGeometry g = geometryAsScrolled();
-    for (const QRect& area : {g.cellsRect(paintedSelection_), g.cellsRect(store_.Selection())})
-        if (!area.isEmpty())
-            viewport()->update(area);
-    paintedSelection_ = store_.Selection();
+    changed_.selection = true;
     scrollPending_ = true;
     scheduleRefit();
-    if (RecordGridAccessible* reader = listeningReader(this))
-        reader->selectionChanged();
 }
 
 void TRecordGrid::scheduleRefit()
@@ -489,23 +303,43 @@ void TRecordGrid::scheduleRefit()
     // Once per return to the event loop: a preview appending a million rows would otherwise
     // refit the scroll bars, and queue the scroll area's own relayout, a million times.
     QMetaObject::invokeMethod(
-        this, [this] { refit(); }, Qt::QueuedConnection);
+        this, [this] { refitNow(); }, Qt::QueuedConnection);
 }
 
-void TRecordGrid::refit()
+void TRecordGrid::refitNow()
 {
     if (!refitPending_)
         return;
     refitPending_ = false;
-    updateScrollBars();
+    const StoreChanges changed = std::exchange(changed_, StoreChanges{});
+    if (changed.layout) {
+        viewport()->update();
+        updateScrollBars();
+    } else {
+        repaintCells(changed.cells);
+        if (changed.selection) {
+            repaintCells(paintedSelection_);
+            repaintCells(store_.Selection());
+        }
+    }
+    paintedSelection_ = store_.Selection();
     if (scrollPending_) {
         scrollPending_ = false;
         scrollToCell(store_.CurrentCell());
     }
+    if (RecordGridAccessible* reader = listeningReader(this)) {
+        if (changed.layout)
+            reader->layoutChanged();
+        if (!changed.cells.isEmpty())
+            reader->cellsChanged(changed.cells);
+        if (changed.selection)
+            reader->selectionChanged();
+    }
 }
 
-void TRecordGrid::refitNow() const
+void TRecordGrid::repaintCells(const GridRect& cells)
 {
-    if (refitPending_)
-        const_cast<TRecordGrid*>(this)->refit();
+    const QRect area = geometryAsScrolled().cellsRect(cells);
+    if (!area.isEmpty())
+        viewport()->update(area);
 }

@@ -7,13 +7,12 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
-#include <QCursor>
 #include <QFont>
 
 #include <memory>
 #include <optional>
 
-class QTimer;
+class RecordGridInput;
 
 // The read-only record grid: a view of its own over a RecordGridStore, which the preview fills
 // through its PreviewGrid interface. The fixed header row and fixed column never scroll; the
@@ -21,35 +20,20 @@ class QTimer;
 // are painted by a RecordGridPainter, only those in view, so a million rows paint as fast as
 // two.
 //
-// Repaints follow the store: a changed text repaints only its own cell (nothing when the cell
-// is out of view or beyond the row count), a change of rows or sizes refits the scroll bars,
-// and a move of the current cell scrolls as far as needed to show it. Refitting and that
-// scroll happen once, when control returns to the event loop or when the cell geometry is
-// next asked for, whichever comes first; so a preview appending a million rows pays for them
-// once.
+// The view follows the store by gathering what it reports and catching up once, when control
+// returns to the event loop or when the cell geometry is next asked for, whichever comes
+// first: a changed text repaints only its own cell (texts changed meanwhile, the rectangle
+// holding them; nothing when out of view or beyond the row count), a change of rows or sizes
+// repaints the view and refits the scroll bars, and a move of the current cell scrolls as far
+// as needed to show it. So a preview appending a million rows pays for all of that once.
 //
 // To assistive technology the grid is a table of its cells, fixed ones as headers
 // (record_grid_accessible_p.h); it announces the current cell, the selection and changed rows
 // only while QAccessible::isActive(), and makes nothing for cells nobody asks about.
 //
-// What the operator can do (nothing of it edits a cell):
-// - keys: the table of record_grid_keyboard.h; Tab and Shift+Tab leave the grid; every other
-//   key without Alt does nothing, silently;
-// - left button: a click on a normal cell makes it current and the whole selection, dragging
-//   selects from there to the cell under the pointer, Shift+click moves the anchor to the
-//   clicked cell and leaves the current cell; a drag starts only once the pointer reaches
-//   another cell than the pressed one; clicks on fixed cells do nothing;
-// - wheel (over the cells or the scroll bars): the current row moves by the wheel scroll-line
-//   count (read once, at construction; 3 where the platform has none) when EnableWheel is set,
-//   or with Ctrl and WheelZoom set the zoom changes by that many points instead (within
-//   -10..+10: column widths, row heights including that of rows added later, and both fonts);
-//   then, for every 120 units of rotation gathered, one row more in the same direction. Rows
-//   added after a zoom take the zoomed height (21 + zoom), not the plain 21, by choice: at the
-//   plain height the zoomed text would not be drawn whole;
-// - middle button (MiddlePan mpVertical): pan mode. The pointer is captured and shows the pan
-//   cursor; every 10 ms the current row moves one row down or up while the pointer is more
-//   than 5 pixels below or above where the button went down. The next button press or key
-//   press ends it and does nothing else; so does losing the focus or being hidden.
+// Input lives in RecordGridInput (record_grid_input_p.h): the view hands it its key, mouse,
+// wheel, focus-out and hide events; what the operator can do is described there. The view
+// itself is about painting and geometry.
 class TRecordGrid : public QAbstractScrollArea, private RecordGridStoreListener
 {
     Q_OBJECT
@@ -73,6 +57,7 @@ public:
     enum TMiddlePan { mpNone, mpVertical };
     Q_ENUM(TMiddlePan)
 
+    // The input's limits and steps (RecordGridInput).
     static constexpr int kMostZoom = 10;
     static constexpr int kWheelNotch = 120;
     static constexpr int kPanInterval = 10; // ms
@@ -116,29 +101,30 @@ public:
     int ZoomOffset() const { return painter_->zoom(); }
 
     // The wheel scroll-line count read at construction.
-    int wheelScrollLines() const { return wheelLines_; }
-    bool isPanning() const { return panTimer_ != nullptr; }
+    int wheelScrollLines() const;
+    bool isPanning() const;
 
     RecordGridPainter& painter() { return *painter_; }
     // Replaces the painter (a different look, or a test's counting one) and gives it the
     // grid's settings; repaints. Null is ignored.
     void setPainter(std::unique_ptr<RecordGridPainter> painter);
 
-    // Cell geometry at the present scroll position, in viewport coordinates (viewport()).
-    RecordGridGeometry cellGeometry() const;
+    // Cell geometry at the present scroll position, in viewport coordinates (viewport()). These
+    // are not const: asking first catches up with the store (refitNow), so that the answer
+    // matches what it holds.
+    RecordGridGeometry cellGeometry();
     // The cell's whole rectangle; empty when no pixel of it is in view.
-    QRect cellRect(GridCell cell) const;
+    QRect cellRect(GridCell cell);
     // The cell under a viewport point; none outside the cells.
-    std::optional<GridCell> cellAt(QPoint viewportPoint) const;
+    std::optional<GridCell> cellAt(QPoint viewportPoint);
     // The scrollable row and column shown right after the fixed ones.
-    int firstVisibleRow() const;
-    int firstVisibleCol() const;
+    int firstVisibleRow();
+    int firstVisibleCol();
 
     // Scrolls as little as needed to bring the cell wholly into view (as far as it fits).
     void scrollToCell(GridCell cell);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -154,48 +140,41 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    friend class RecordGridInput;
+
     void cellsChanged(const GridRect& cells) override;
     void layoutChanged() override;
     void selectionChanged() override;
 
     void updateScrollBars();
     void scheduleRefit();
-    void refit();
-    // Runs a pending refit, so that what is asked or painted matches the store.
-    void refitNow() const;
+    // Catches up with what the store reported since the last time, if anything: repaints,
+    // refits the scroll bars, shows the current cell and tells assistive technology.
+    void refitNow();
     RecordGridGeometry geometryAsScrolled() const;
+    void repaintCells(const GridRect& cells);
     void repaintCurrentCell();
+    // For the input: the current cell brought into view at the next refit, also when it did
+    // not move; and a selection made without scrolling to its current cell.
+    void showCurrentCell();
+    void selectInPlace(GridCell anchor, GridCell current);
 
-    void zoomBy(int points);
-    // Moves the current cell one row, unless it is on the last row (down) or the first normal
-    // row (up) already.
-    void stepCurrentRow(int direction);
-    // The normal cell nearest to a viewport point, for dragging past the cells' edges.
-    GridCell nearestCell(QPoint viewportPoint) const;
-
-    void startPan(QPoint viewportPoint);
-    void endPan();
-    void panTick();
+    // What the store reported since the last refit.
+    struct StoreChanges {
+        GridRect cells; // none while empty
+        bool layout = false;
+        bool selection = false;
+    };
 
     RecordGridStore store_;
     std::unique_ptr<RecordGridPainter> painter_;
     GridRect paintedSelection_;
+    StoreChanges changed_;
     bool refitPending_ = false;
     bool scrollPending_ = false;
 
-    int wheelLines_ = 3;
-    int wheelRotation_ = 0; // gathered towards the next full notch
     bool enableWheel_ = true;
     bool wheelZoom_ = true;
     TMiddlePan middlePan_ = mpVertical;
-    bool selecting_ = false;
-    bool dragging_ = false;
-    GridCell pressedCell_;
-
-    QTimer* panTimer_ = nullptr;
-    QPoint panOrigin_;
-    QPoint panPointer_;
-    PanDirection panShown_ = PanDirection::Rest;
-    std::optional<QCursor> cursorBeforePan_;
-    bool trackingBeforePan_ = false;
+    RecordGridInput* input_ = nullptr; // a child: keys, mouse, wheel and pan mode
 };

@@ -4,7 +4,16 @@
 
 #include <algorithm>
 #include <new>
-#include <utility>
+
+GridRect GridRect::united(const GridRect& other) const
+{
+    if (other.isEmpty())
+        return *this;
+    if (isEmpty())
+        return other;
+    return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+            std::max(bottom, other.bottom)};
+}
 
 RecordGridStore::RecordGridStore()
     : colWidths_(std::begin(kColWidths), std::end(kColWidths)),
@@ -223,53 +232,20 @@ void RecordGridStore::SetSelection(GridCell anchor, GridCell current)
     notifySelection();
 }
 
-void RecordGridStore::releaseNotifications()
-{
-    if (held_ == 0 || --held_ > 0)
-        return;
-    const GridRect cells = std::exchange(heldCells_, GridRect{});
-    const bool layout = std::exchange(heldLayout_, false);
-    const bool selection = std::exchange(heldSelection_, false);
-    if (!listener_)
-        return;
-    if (layout)
-        listener_->layoutChanged();
-    if (cells.left <= cells.right)
-        listener_->cellsChanged(cells);
-    if (selection)
-        listener_->selectionChanged();
-}
-
 void RecordGridStore::notifyCells(const GridRect& r)
 {
-    if (held_ == 0) {
-        if (listener_)
-            listener_->cellsChanged(r);
-        return;
-    }
-    GridRect& held = heldCells_;
-    if (held.right < held.left) {
-        held = r;
-        return;
-    }
-    held.left = std::min(held.left, r.left);
-    held.top = std::min(held.top, r.top);
-    held.right = std::max(held.right, r.right);
-    held.bottom = std::max(held.bottom, r.bottom);
+    if (listener_)
+        listener_->cellsChanged(r);
 }
 
 void RecordGridStore::notifyLayout()
 {
-    if (held_ > 0)
-        heldLayout_ = true;
-    else if (listener_)
+    if (listener_)
         listener_->layoutChanged();
 }
 
 void RecordGridStore::notifySelection()
 {
-    if (held_ > 0)
-        heldSelection_ = true;
-    else if (listener_)
+    if (listener_)
         listener_->selectionChanged();
 }

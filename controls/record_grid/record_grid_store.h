@@ -27,10 +27,14 @@ struct GridRect {
     {
         return c.col >= left && c.col <= right && c.row >= top && c.row <= bottom;
     }
+    bool isEmpty() const { return right < left || bottom < top; }
+    // The smallest rectangle holding both.
+    GridRect united(const GridRect& other) const;
     bool operator==(const GridRect&) const = default;
 };
 
-// What a view over the store needs to hear to repaint.
+// What a view over the store needs to hear to repaint: every change, as it happens. Gathering
+// them into fewer updates is the view's business.
 class RecordGridStoreListener
 {
 public:
@@ -119,11 +123,6 @@ public:
     void SetSelection(GridCell anchor, GridCell current);
 
     void setListener(RecordGridStoreListener* listener) { listener_ = listener; }
-    // Between these two the listener hears nothing; the release that matches the first hold
-    // then tells it once what changed meanwhile: the layout, the cells as one rectangle, the
-    // selection. A preview filling a million rows so costs the view one update, not millions.
-    void holdNotifications() { ++held_; }
-    void releaseNotifications();
 
     // Number of rows holding any text: what the store actually keeps.
     std::size_t StoredRowCount() const;
@@ -144,8 +143,4 @@ private:
     GridCell current_{1, 1};
     GridCell anchor_{1, 1};
     RecordGridStoreListener* listener_ = nullptr;
-    int held_ = 0;
-    GridRect heldCells_; // none while empty
-    bool heldLayout_ = false;
-    bool heldSelection_ = false;
 };

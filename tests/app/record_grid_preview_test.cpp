@@ -21,8 +21,7 @@
 namespace
 {
 
-// The grid operations passed to the store one by one, each heard by the view at once: how the
-// grid was filled before the adapter held the notifications back.
+// The grid operations passed to the store one by one, without the adapter.
 class StoreDirectly final : public PreviewGrid
 {
 public:
@@ -103,9 +102,9 @@ void settleAll()
         settle();
 }
 
-// What the operator sees after a preview, failed or not, is the same whether the view heard of
-// every change while it ran or of all of them once at its end: the cells painted, where the
-// view is scrolled, the scroll bars, the current cell and the selection.
+// What the operator sees after a preview, failed or not, is the same whether it filled the grid
+// through the adapter or straight into the store: the cells painted, where the view is
+// scrolled, the scroll bars, the current cell and the selection.
 TEST_P(HeldPreview, LeavesTheGridAsHearingEveryChangeWould)
 {
     const PreviewCase& c = GetParam();

@@ -171,29 +171,13 @@ TEST_F(Store, RepaintsOnlyWhatChanged)
     EXPECT_EQ(rec.layouts, 0);
 }
 
-TEST_F(Store, HeldNotificationsAreHeardOnceWhenTheOutermostHoldEnds)
+TEST(GridRectTest, UnitedHoldsBothAndIgnoresAnEmptyOne)
 {
-    Recorder rec;
-    grid.setListener(&rec);
-    grid.holdNotifications();
-    grid.ClearAllCells();
-    for (int row = 1; row <= 3; ++row) {
-        grid.AppendRow();
-        grid.SetCellText(2, row, "x");
-    }
-    grid.holdNotifications();
-    grid.SetCellText(4, 1, "y");
-    grid.releaseNotifications();
-    EXPECT_TRUE(rec.cells.empty());
-    EXPECT_EQ(rec.layouts + rec.selections, 0);
-
-    grid.releaseNotifications();
-    EXPECT_EQ(rec.cells, (std::vector<GridRect>{{0, 0, 5, 4}}));
-    EXPECT_EQ(rec.layouts, 1);
-    EXPECT_EQ(rec.selections, 1);
-    grid.releaseNotifications(); // one too many: nothing
-    grid.SetCellText(3, 2, "z");
-    EXPECT_EQ(rec.cells.back(), (GridRect{3, 2, 3, 2}));
+    const GridRect cell{2, 1, 2, 1}, none;
+    EXPECT_EQ(cell.united(GridRect{4, 3, 5, 3}), (GridRect{2, 1, 5, 3}));
+    EXPECT_EQ(none.united(cell), cell);
+    EXPECT_EQ(cell.united(none), cell);
+    EXPECT_TRUE(none.united(none).isEmpty());
 }
 
 TEST_F(Store, ARowNeverWrittenCostsNothing)
