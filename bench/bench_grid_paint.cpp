@@ -70,7 +70,7 @@ struct Grid {
 
     void scrollToLastRow()
     {
-        grid.store().SetCurrentCell({1, grid.RowCount() - 1});
+        grid.store().setCurrentCell({1, grid.RowCount() - 1});
         settle();
     }
 

@@ -159,7 +159,7 @@ StockRecord recordAt(const std::string& stockFile, std::uint64_t index)
 bool rowShowsRecord(const RecordGridStore& store, int row, const StockRecord& record)
 {
     for (int field = 1; field <= kTextFieldCount; ++field)
-        if (store.CellText(field, row) != fieldText(record, field))
+        if (store.cellText(field, row) != fieldText(record, field))
             return false;
     return true;
 }
@@ -171,7 +171,7 @@ bool gridShowsFile(const RecordGridStore& store, const std::string& stockFile,
     for (const std::uint64_t i : samples)
         if (!rowShowsRecord(store, int(i) + 1, recordAt(stockFile, i)))
             return false;
-    return store.CellText(1, int(records) + 1).empty();
+    return store.cellText(1, int(records) + 1).empty();
 }
 
 double mib(std::uint64_t bytes)

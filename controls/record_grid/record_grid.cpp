@@ -237,7 +237,7 @@ void TRecordGrid::selectInPlace(GridCell anchor, GridCell current)
 
 void TRecordGrid::repaintCurrentCell()
 {
-    const QRect r = geometryAsScrolled().cellRect(store_.CurrentCell());
+    const QRect r = geometryAsScrolled().cellRect(store_.currentCell());
     if (!r.isEmpty())
         viewport()->update(r);
 }
@@ -325,7 +325,7 @@ void TRecordGrid::refitNow()
     paintedSelection_ = store_.Selection();
     if (scrollPending_) {
         scrollPending_ = false;
-        scrollToCell(store_.CurrentCell());
+        scrollToCell(store_.currentCell());
     }
     if (RecordGridAccessible* reader = listeningReader(this)) {
         if (changed.layout)

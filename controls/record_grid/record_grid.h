@@ -51,7 +51,7 @@ class TRecordGrid : public QAbstractScrollArea, private RecordGridStoreListener
     Q_PROPERTY(bool EnableWheel READ EnableWheel WRITE SetEnableWheel)
     Q_PROPERTY(bool WheelZoom READ WheelZoom WRITE SetWheelZoom)
     Q_PROPERTY(TMiddlePan MiddlePan READ MiddlePan WRITE SetMiddlePan)
-    Q_PROPERTY(int ZoomOffset READ ZoomOffset)
+    Q_PROPERTY(int zoomOffset READ zoomOffset)
 
 public:
     enum TMiddlePan { mpNone, mpVertical };
@@ -98,7 +98,7 @@ public:
     TMiddlePan MiddlePan() const { return middlePan_; }
     void SetMiddlePan(TMiddlePan pan);
     // Points added to both fonts by Ctrl with the wheel, -10..+10.
-    int ZoomOffset() const { return painter_->zoom(); }
+    int zoomOffset() const { return painter_->zoom(); }
 
     // The wheel scroll-line count read at construction.
     int wheelScrollLines() const;

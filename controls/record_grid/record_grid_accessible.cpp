@@ -49,7 +49,7 @@ void installRecordGridAccessibility()
 
 RecordGridAccessible::RecordGridAccessible(TRecordGrid* grid)
     : QAccessibleWidget(grid, QAccessible::Table), announcedRows_(grid->RowCount()),
-      announcedFixedRows_(grid->FixedRows()), announcedCurrent_(grid->store().CurrentCell()),
+      announcedFixedRows_(grid->FixedRows()), announcedCurrent_(grid->store().currentCell()),
       announcedSelection_(grid->store().Selection())
 {
 }
@@ -124,7 +124,7 @@ QAccessibleInterface* RecordGridAccessible::childAt(int x, int y) const
 
 QAccessibleInterface* RecordGridAccessible::focusChild() const
 {
-    const GridCell current = grid()->store().CurrentCell();
+    const GridCell current = grid()->store().currentCell();
     return cellAt(current.row, current.col);
 }
 
@@ -182,7 +182,7 @@ QString RecordGridAccessible::columnDescription(int column) const
     const TRecordGrid* g = grid();
     if (g->FixedRows() == 0 || column < 0 || column >= g->ColCount())
         return {};
-    return grid()->painter().shownText(g->store().CellText(column, 0), g->palette());
+    return grid()->painter().shownText(g->store().cellText(column, 0), g->palette());
 }
 
 QString RecordGridAccessible::rowDescription(int row) const
@@ -190,7 +190,7 @@ QString RecordGridAccessible::rowDescription(int row) const
     const TRecordGrid* g = grid();
     if (g->FixedCols() == 0 || row < 0 || row >= g->RowCount())
         return {};
-    return grid()->painter().shownText(g->store().CellText(0, row), g->palette());
+    return grid()->painter().shownText(g->store().cellText(0, row), g->palette());
 }
 
 int RecordGridAccessible::selectedColumnCount() const
@@ -317,7 +317,7 @@ void RecordGridAccessible::selectionChanged()
 {
     const RecordGridStore& store = grid()->store();
     const GridRect sel = store.Selection();
-    const GridCell current = store.CurrentCell();
+    const GridCell current = store.currentCell();
     if (!(sel == announcedSelection_)) {
         announcedSelection_ = sel;
         if (sel.left == sel.right && sel.top == sel.bottom) {
@@ -336,14 +336,14 @@ void RecordGridAccessible::selectionChanged()
 
 void RecordGridAccessible::focusGained()
 {
-    announcedCurrent_ = grid()->store().CurrentCell();
+    announcedCurrent_ = grid()->store().currentCell();
     sendToCurrent(QAccessible::Focus);
 }
 
 void RecordGridAccessible::sendToCurrent(QAccessible::Event type)
 {
     QAccessibleEvent event(grid(), type);
-    event.setChild(indexOf(grid()->store().CurrentCell()));
+    event.setChild(indexOf(grid()->store().currentCell()));
     QAccessible::updateAccessibility(&event);
 }
 
@@ -373,7 +373,7 @@ QString RecordGridCellAccessible::text(QAccessible::Text t) const
 {
     if (t != QAccessible::Name || !isValid())
         return {};
-    return grid_->painter().shownText(grid_->store().CellText(cell_.col, cell_.row),
+    return grid_->painter().shownText(grid_->store().cellText(cell_.col, cell_.row),
                                       grid_->palette());
 }
 
@@ -418,7 +418,7 @@ QAccessible::State RecordGridCellAccessible::state() const
     st.selectable = true;
     st.focusable = true;
     st.selected = isSelected();
-    st.focused = grid_->hasFocus() && grid_->store().CurrentCell() == cell_;
+    st.focused = grid_->hasFocus() && grid_->store().currentCell() == cell_;
     return st;
 }
 

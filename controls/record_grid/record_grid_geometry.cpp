@@ -18,7 +18,7 @@ public:
     int count() const { return rows_ ? store_.RowCount() : store_.ColCount(); }
     int fixed() const { return rows_ ? store_.FixedRows() : store_.FixedCols(); }
     int size(int i) const { return rows_ ? store_.RowHeight(i) : store_.ColWidth(i); }
-    std::int64_t start(int i) const { return rows_ ? store_.RowTop(i) : store_.ColLeft(i); }
+    std::int64_t start(int i) const { return rows_ ? store_.rowTop(i) : store_.colLeft(i); }
     int first() const { return first_; }
     int extent() const { return extent_; }
     int fixedExtent() const { return static_cast<int>(start(fixed())); }
@@ -75,7 +75,7 @@ public:
         if (offset >= start(count()))
             return std::nullopt;
         if (rows_)
-            return store_.RowAt(offset);
+            return store_.rowAt(offset);
         int i = 0;
         while (i + 1 < count() && start(i + 1) <= offset)
             ++i;

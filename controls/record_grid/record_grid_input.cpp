@@ -65,7 +65,7 @@ void RecordGridInput::keyPress(QKeyEvent* event)
     if (move.scrollOnly)
         return;
     // A target that is the current cell already still collapses the range and is shown.
-    store_.SetCurrentCell(move.current, move.extend);
+    store_.setCurrentCell(move.current, move.extend);
     grid_.showCurrentCell();
 }
 
@@ -103,9 +103,9 @@ void RecordGridInput::mousePress(QMouseEvent* event)
     if (!cell || cell->col < store_.FixedCols() || cell->row < store_.FixedRows())
         return;
     if (event->modifiers().testFlag(Qt::ShiftModifier))
-        store_.SetSelection(*cell, store_.CurrentCell());
+        store_.SetSelection(*cell, store_.currentCell());
     else
-        store_.SetCurrentCell(*cell);
+        store_.setCurrentCell(*cell);
     selecting_ = true;
     dragging_ = false;
     pressedCell_ = *cell;
@@ -125,8 +125,8 @@ void RecordGridInput::mouseMove(QMouseEvent* event)
     if (!dragging_ && cell == pressedCell_)
         return;
     dragging_ = true;
-    if (!(cell == store_.CurrentCell()))
-        store_.SetCurrentCell(cell, true);
+    if (!(cell == store_.currentCell()))
+        store_.setCurrentCell(cell, true);
 }
 
 void RecordGridInput::mouseRelease(QMouseEvent* event)
@@ -149,11 +149,11 @@ void RecordGridInput::wheel(QWheelEvent* event)
         if (grid_.WheelZoom())
             zoomBy(towardsOperator * wheelLines_);
     } else if (grid_.EnableWheel()) {
-        GridCell target = store_.CurrentCell();
+        GridCell target = store_.currentCell();
         target.row =
             std::clamp(target.row + towardsOperator * wheelLines_,
                        std::min(store_.FixedRows(), store_.RowCount() - 1), store_.RowCount() - 1);
-        store_.SetCurrentCell(target);
+        store_.setCurrentCell(target);
     }
     wheelRotation_ += rotation;
     while (std::abs(wheelRotation_) >= TRecordGrid::kWheelNotch) {
@@ -170,21 +170,21 @@ void RecordGridInput::zoomBy(int points)
     if (points == 0 || zoom < -TRecordGrid::kMostZoom || zoom > TRecordGrid::kMostZoom)
         return;
     painter.setZoom(zoom);
-    store_.AddToColWidths(points);
-    store_.AddToRowHeights(points);
+    store_.addToColWidths(points);
+    store_.addToRowHeights(points);
     grid_.viewport()->update();
 }
 
 void RecordGridInput::stepCurrentRow(int direction)
 {
-    GridCell cell = store_.CurrentCell();
+    GridCell cell = store_.currentCell();
     const int firstNormal = std::min(store_.FixedRows(), store_.RowCount() - 1);
     if (direction > 0 && cell.row >= store_.RowCount() - 1)
         return;
     if (direction < 0 && cell.row <= firstNormal)
         return;
     cell.row += direction;
-    store_.SetCurrentCell(cell);
+    store_.setCurrentCell(cell);
 }
 
 // --- pan mode ---

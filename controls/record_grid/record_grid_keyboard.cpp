@@ -17,7 +17,7 @@ GridKeyMove gridKeyMove(const RecordGridGeometry& g, int key, Qt::KeyboardModifi
     m.handled = true;
     m.firstRow = top;
     m.firstCol = left;
-    m.current = store.CurrentCell();
+    m.current = store.currentCell();
     m.extend = modifiers.testFlag(Qt::ShiftModifier);
     GridCell& c = m.current;
 

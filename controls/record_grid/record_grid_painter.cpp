@@ -93,7 +93,7 @@ void RecordGridPainter::paint(QPainter& painter, const RecordGridGeometry& geome
 {
     const RecordGridStore& store = geometry.store();
     const GridRect selection = store.Selection();
-    const GridCell current = store.CurrentCell();
+    const GridCell current = store.currentCell();
     const std::vector<int> rows = geometry.visibleRows();
     const std::vector<int> cols = geometry.visibleCols();
 
@@ -114,7 +114,7 @@ void RecordGridPainter::paint(QPainter& painter, const RecordGridGeometry& geome
             state.selected = !state.fixed && selection.contains(cell);
             state.current = !state.fixed && cell == current;
             state.focused = state.current && hasFocus;
-            paintCell(painter, rect, store.CellText(col, row), state, palette);
+            paintCell(painter, rect, store.cellText(col, row), state, palette);
         }
     }
 

@@ -81,12 +81,12 @@ void RecordGridStore::SetCellText(int column, int row, const std::string& text)
         notifyCells({column, row, column, row});
 }
 
-std::string_view RecordGridStore::CellText(int column, int row) const
+std::string_view RecordGridStore::cellText(int column, int row) const
 {
     return texts_->text(column, row);
 }
 
-std::size_t RecordGridStore::StoredRowCount() const
+std::size_t RecordGridStore::storedRowCount() const
 {
     return texts_->rowCount();
 }
@@ -132,7 +132,7 @@ void RecordGridStore::SetDefaultRowHeight(int height)
     notifyLayout();
 }
 
-void RecordGridStore::AddToColWidths(int delta)
+void RecordGridStore::addToColWidths(int delta)
 {
     for (int& width : colWidths_)
         if (width + delta > 0)
@@ -140,7 +140,7 @@ void RecordGridStore::AddToColWidths(int delta)
     notifyLayout();
 }
 
-void RecordGridStore::AddToRowHeights(int delta)
+void RecordGridStore::addToRowHeights(int delta)
 {
     if (defaultRowHeight_ + delta > 0)
         defaultRowHeight_ += delta;
@@ -158,7 +158,7 @@ void RecordGridStore::AddToRowHeights(int delta)
     notifyLayout();
 }
 
-std::int64_t RecordGridStore::RowTop(int row) const
+std::int64_t RecordGridStore::rowTop(int row) const
 {
     row = std::clamp(row, 0, rowCount_);
     std::int64_t y = std::int64_t(row) * defaultRowHeight_;
@@ -167,7 +167,7 @@ std::int64_t RecordGridStore::RowTop(int row) const
     return y;
 }
 
-std::int64_t RecordGridStore::ColLeft(int column) const
+std::int64_t RecordGridStore::colLeft(int column) const
 {
     column = std::clamp(column, 0, kColCount);
     std::int64_t x = 0;
@@ -176,7 +176,7 @@ std::int64_t RecordGridStore::ColLeft(int column) const
     return x;
 }
 
-int RecordGridStore::RowAt(std::int64_t y) const
+int RecordGridStore::rowAt(std::int64_t y) const
 {
     if (y <= 0)
         return 0;
@@ -214,7 +214,7 @@ GridCell RecordGridStore::clampToNormal(GridCell cell) const
     return cell;
 }
 
-void RecordGridStore::SetCurrentCell(GridCell cell, bool extend)
+void RecordGridStore::setCurrentCell(GridCell cell, bool extend)
 {
     const GridCell target = clampToNormal(cell);
     if (target == current_ && (extend || anchor_ == current_))

@@ -85,7 +85,7 @@ public:
 
     // The text of (column, row); empty for a cell never written. The view stays valid until
     // the row is next written.
-    std::string_view CellText(int column, int row) const;
+    std::string_view cellText(int column, int row) const;
 
     int ColCount() const { return kColCount; }
     int FixedCols() const { return fixedCols_; }
@@ -101,31 +101,31 @@ public:
     void SetDefaultRowHeight(int height);
     // Zooming: adds delta to the width of every column, and to the height of every row and to
     // the default height that rows added later get; each only where the result stays above 0.
-    void AddToColWidths(int delta);
-    void AddToRowHeights(int delta);
+    void addToColWidths(int delta);
+    void addToRowHeights(int delta);
 
     // Pixel offset of a row's top edge from the top of row 0, and of a column's left edge.
-    std::int64_t RowTop(int row) const;
-    std::int64_t ColLeft(int column) const;
-    std::int64_t TotalHeight() const { return RowTop(rowCount_); }
-    std::int64_t TotalWidth() const { return ColLeft(kColCount); }
+    std::int64_t rowTop(int row) const;
+    std::int64_t colLeft(int column) const;
+    std::int64_t totalHeight() const { return rowTop(rowCount_); }
+    std::int64_t totalWidth() const { return colLeft(kColCount); }
     // The row whose band holds the pixel offset y (from the top of row 0), clamped to the rows.
-    int RowAt(std::int64_t y) const;
+    int rowAt(std::int64_t y) const;
 
     // Navigation: the current cell always lies among the normal cells while there is one; the
     // selection is the rectangle between the anchor and the current cell.
-    GridCell CurrentCell() const { return current_; }
+    GridCell currentCell() const { return current_; }
     GridCell Anchor() const { return anchor_; }
     GridRect Selection() const;
     // Moves the current cell (clamped to the normal cells); without extend the anchor follows.
-    void SetCurrentCell(GridCell cell, bool extend = false);
+    void setCurrentCell(GridCell cell, bool extend = false);
     // Selects the rectangle from anchor to current, both clamped to the normal cells.
     void SetSelection(GridCell anchor, GridCell current);
 
     void setListener(RecordGridStoreListener* listener) { listener_ = listener; }
 
     // Number of rows holding any text: what the store actually keeps.
-    std::size_t StoredRowCount() const;
+    std::size_t storedRowCount() const;
 
 private:
     GridCell clampToNormal(GridCell cell) const;

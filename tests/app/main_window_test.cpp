@@ -104,7 +104,7 @@ TEST_F(MainWindow, StartsWithInteligentnaSelectedCountFieldOffAndFocusOnCzytaj)
     EXPECT_FALSE(control<QAbstractButton>("RadioGroup1Item1")->isChecked());
     EXPECT_FALSE(control("ed_ile")->isEnabled());
     EXPECT_EQ(grid()->RowCount(), 2);
-    EXPECT_EQ(grid()->store().StoredRowCount(), 0u);
+    EXPECT_EQ(grid()->store().storedRowCount(), 0u);
     EXPECT_EQ(focusedControl(), QStringLiteral("Button1"));
 }
 
@@ -195,13 +195,13 @@ TEST_F(MainWindow, CzytajShowsTheRecordsTheScanTakes)
     EXPECT_TRUE(watcher.boxes.empty());
     const RecordGridStore& store = grid()->store();
     EXPECT_EQ(store.RowCount(), 2 + 7);
-    EXPECT_EQ(store.CellText(1, 1), "Towar 1");
-    EXPECT_EQ(store.CellText(2, 1), "szt.");
-    EXPECT_EQ(store.CellText(3, 1), "K-1");
-    EXPECT_EQ(store.CellText(4, 1), "12,50");
-    EXPECT_EQ(store.CellText(5, 7), "Opis 7");
-    EXPECT_EQ(store.CellText(1, 6), "Towar 6");
-    EXPECT_EQ(store.CellText(1, 8), "");
+    EXPECT_EQ(store.cellText(1, 1), "Towar 1");
+    EXPECT_EQ(store.cellText(2, 1), "szt.");
+    EXPECT_EQ(store.cellText(3, 1), "K-1");
+    EXPECT_EQ(store.cellText(4, 1), "12,50");
+    EXPECT_EQ(store.cellText(5, 7), "Opis 7");
+    EXPECT_EQ(store.cellText(1, 6), "Towar 6");
+    EXPECT_EQ(store.cellText(1, 8), "");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -427,7 +427,7 @@ TEST_F(MainWindow, AfterAnErrorTheNextClickRunsAfresh)
     ModalWatcher watcher;
     click("Button1");
     EXPECT_TRUE(watcher.boxes.empty());
-    EXPECT_EQ(grid()->store().CellText(1, 2), "Towar 2");
+    EXPECT_EQ(grid()->store().cellText(1, 2), "Towar 2");
 }
 
 TEST_F(MainWindow, ResizingMovesNoControlOfTheWorkArea)
@@ -512,7 +512,7 @@ TEST_F(MainWindow, CountFieldThatCannotBeLeftStopsTheClick)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, QStringLiteral("'+' is not a valid floating point value."));
     EXPECT_EQ(focusedControl(), QStringLiteral("ed_ile"));
-    EXPECT_EQ(grid()->store().StoredRowCount(), 0u) << "the preview did not run";
+    EXPECT_EQ(grid()->store().storedRowCount(), 0u) << "the preview did not run";
     EXPECT_FALSE(control<QAbstractButton>("Button1")->isDown());
 }
 

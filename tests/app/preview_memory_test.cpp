@@ -59,7 +59,7 @@ TEST_F(PreviewMemory, TenPreviewsInARowPeakWhereTheFirstDidAndBlankingGivesTheRo
     typeStockName(empty);
     click("Button1");
     EXPECT_TRUE(watcher.boxes.empty());
-    EXPECT_EQ(grid()->store().StoredRowCount(), 0u);
+    EXPECT_EQ(grid()->store().storedRowCount(), 0u);
     EXPECT_LT(residentBytes(), before + grown / 10 + kResidentCountSlack);
 }
 
@@ -84,7 +84,7 @@ constexpr int kRecordsBeyondTheLimit = 80000; // 102 MB of text
             .arg(rows);
     std::fprintf(stderr, "shown: %s\n", boxes.empty() ? "nothing" : qPrintable(boxes.front().text));
     const bool rowsKept = rows > 0 && rows < kRecordsBeyondTheLimit &&
-                          window.grid()->store().CellText(1, rows).size() == 255;
+                          window.grid()->store().cellText(1, rows).size() == 255;
     const bool stillPaints = !window.grid()->grab().isNull();
     std::_Exit(boxes.size() == 1 && boxes.front().text == expected && rowsKept && stillPaints ? 0
                                                                                               : 1);
@@ -120,7 +120,7 @@ TEST_F(PreviewMemory, IntelligentPreviewOfMoreThanMemoryHoldsEndsWithAClearError
     }
     const auto boxes = MainWindow::errorBoxes(watcher);
     std::fprintf(stderr, "shown: %s\n", boxes.empty() ? "nothing" : qPrintable(boxes.front().text));
-    std::_Exit(boxes.empty() && window.grid()->store().CellText(1, 1) == "Towar 1" ? 0 : 1);
+    std::_Exit(boxes.empty() && window.grid()->store().cellText(1, 1) == "Towar 1" ? 0 : 1);
 }
 
 // Freed rows keep the address space they took: a preview that fitted must not leave the next

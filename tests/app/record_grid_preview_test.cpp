@@ -126,7 +126,7 @@ TEST_P(HeldPreview, LeavesTheGridAsHearingEveryChangeWould)
     EXPECT_EQ(heldFailed, c.fails);
     EXPECT_EQ(directFailed, c.fails);
     EXPECT_EQ(held.store().RowCount(), direct.store().RowCount());
-    EXPECT_EQ(held.store().CurrentCell(), direct.store().CurrentCell());
+    EXPECT_EQ(held.store().currentCell(), direct.store().currentCell());
     EXPECT_EQ(held.store().Selection(), direct.store().Selection());
     for (auto bar :
          {&QAbstractScrollArea::verticalScrollBar, &QAbstractScrollArea::horizontalScrollBar}) {
@@ -146,7 +146,7 @@ void scrolledToRow40(RecordGridStore& store)
     store.SetRowCount(60);
     store.SetCellText(2, 40, "stary tekst");
     store.SetCellText(4, 38, "stary tekst");
-    store.SetCurrentCell({3, 40});
+    store.setCurrentCell({3, 40});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -194,7 +194,7 @@ TEST(PreviewInAControlGroup, WhoseUseIsMostlyPageCacheStillTakesASmallPreview)
             RecordGridStore store;
             RecordGridPreview grid(store);
             previewStockFile(grid, FixedRepairInputs(stock));
-            std::_Exit(store.CellText(1, 20) == "Towar 20" ? 0 : 1);
+            std::_Exit(store.cellText(1, 20) == "Towar 20" ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
     ::rmdir(group.c_str());

@@ -27,7 +27,7 @@ void CountingPreviewGrid::SetCellText(int column, int row, const std::string& te
         cells_[{row, column}] = text;
 }
 
-std::string_view CountingPreviewGrid::CellText(int column, int row) const
+std::string_view CountingPreviewGrid::cellText(int column, int row) const
 {
     const auto it = cells_.find({row, column});
     return it == cells_.end() ? std::string_view() : std::string_view(it->second);

@@ -31,7 +31,7 @@ public:
     std::int64_t rowCapacity(std::size_t) const override;
 
     int ColCount() const { return kColCount; }
-    std::string_view CellText(int column, int row) const;
+    std::string_view cellText(int column, int row) const;
     // How many cells hold a text, wherever they stand.
     std::size_t StoredTexts() const { return cells_.size(); }
 

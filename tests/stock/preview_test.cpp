@@ -39,7 +39,7 @@ protected:
     {
         for (int row = 0; row < grid.RowCount(); ++row)
             for (int col = 0; col < grid.ColCount(); ++col) {
-                const std::string_view text = grid.CellText(col, row);
+                const std::string_view text = grid.cellText(col, row);
                 const bool record = row >= 1 && row <= n;
                 std::string expected;
                 if (record && col == 1)
@@ -81,7 +81,7 @@ TEST_F(Preview, ShowsTheFiveFieldsInColumnsOneToFive)
     writeFileBytes(dir.file("m.rek"), recordBytes(r));
     EXPECT_EQ(run(dir.file("m.rek")), "");
     for (int col = 1; col <= 5; ++col)
-        EXPECT_EQ(grid.CellText(col, 1), fieldText(r, col));
+        EXPECT_EQ(grid.cellText(col, 1), fieldText(r, col));
     EXPECT_EQ(grid.clears, 1);
     EXPECT_EQ(grid.appends, 1);
     EXPECT_EQ(grid.cellWrites, 5); // the five fields, nothing in the fixed row or column
@@ -91,8 +91,8 @@ TEST_F(Preview, IntelligentStopsAtTheThirdBlankNameAndShowsIt)
 {
     EXPECT_EQ(run(stock(10, {2, 5, 7})), "");
     EXPECT_EQ(grid.RowCount(), 2 + 7);
-    EXPECT_EQ(grid.CellText(2, 7), "szt."); // the blank-name record itself
-    EXPECT_EQ(grid.CellText(2, 8), "");
+    EXPECT_EQ(grid.cellText(2, 7), "szt."); // the blank-name record itself
+    EXPECT_EQ(grid.cellText(2, 8), "");
 }
 
 TEST_F(Preview, IncompleteTailIsNotAnError)
@@ -146,7 +146,7 @@ TEST_P(PreviewShowsNothing, BlanksEveryCellAndKeepsTheRowCount)
     EXPECT_EQ(run(stock(4), GetParam().method, GetParam().count), GetParam().message);
     EXPECT_EQ(grid.RowCount(), 5);
     expectRecordsInRows(0);
-    EXPECT_EQ(grid.CellText(1, 7), "poza"); // beyond the row count: untouched
+    EXPECT_EQ(grid.cellText(1, 7), "poza"); // beyond the row count: untouched
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, PreviewShowsNothing,
@@ -233,9 +233,9 @@ TEST_P(IntelligentPreviewRoom, EndsWithAClearErrorBeforeRowsMemoryCannotHold)
                            : "Too many records to preview: memory is running out after " +
                                  std::to_string(c.rowsTaken) + " records");
     EXPECT_EQ(limited.RowCount(), 2 + c.rowsTaken);
-    EXPECT_EQ(limited.CellText(1, c.rowsTaken),
+    EXPECT_EQ(limited.cellText(1, c.rowsTaken),
               c.rowsTaken ? "Towar " + std::to_string(c.rowsTaken) : "");
-    EXPECT_EQ(limited.CellText(1, c.rowsTaken + 1), "");
+    EXPECT_EQ(limited.cellText(1, c.rowsTaken + 1), "");
     EXPECT_TRUE(os.openHandles().empty());
 }
 

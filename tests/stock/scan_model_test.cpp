@@ -201,7 +201,7 @@ protected:
                 const std::string text =
                     referenceFieldText(std::string_view(file).substr(r * kRecord), field);
                 texts += !text.empty();
-                EXPECT_EQ(grid.CellText(field, static_cast<int>(r) + 1), text)
+                EXPECT_EQ(grid.cellText(field, static_cast<int>(r) + 1), text)
                     << "record " << r + 1 << ", field " << field;
             }
         EXPECT_EQ(grid.StoredTexts(), texts) << "texts stored beside the records' own";

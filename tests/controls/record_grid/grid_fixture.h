@@ -34,7 +34,7 @@ protected:
     // One wheel message of the given rotation (120 is a notch away from the operator).
     void wheel(int rotation, Qt::KeyboardModifiers modifiers = {}, QWidget* target = nullptr);
     void press(int key, Qt::KeyboardModifiers modifiers = {});
-    GridCell current() const { return grid.store().CurrentCell(); }
+    GridCell current() const { return grid.store().currentCell(); }
 
     TRecordGrid grid;
 };

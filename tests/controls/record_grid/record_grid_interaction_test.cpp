@@ -30,7 +30,7 @@ protected:
     }
     void moveTo(GridCell cell)
     {
-        grid.store().SetCurrentCell(cell);
+        grid.store().setCurrentCell(cell);
         settle();
     }
     int lastRow() const { return grid.store().RowCount() - 1; }
@@ -101,7 +101,7 @@ TEST_F(GridInteraction, CtrlNotchZoomsColumnsRowsAndFontsAndStillMovesOneRow)
     useRows(50);
     const int pixels = grid.painter().drawnFont().font().pixelSize();
     wheel(-kNotch, Qt::ControlModifier);
-    EXPECT_EQ(grid.ZoomOffset(), lines());
+    EXPECT_EQ(grid.zoomOffset(), lines());
     for (int col = 0; col < 6; ++col)
         EXPECT_EQ(grid.store().ColWidth(col), RecordGridStore::kColWidths[col] + lines());
     EXPECT_EQ(grid.store().RowHeight(0), 21 + lines());
@@ -111,7 +111,7 @@ TEST_F(GridInteraction, CtrlNotchZoomsColumnsRowsAndFontsAndStillMovesOneRow)
     EXPECT_EQ(current().row, 2);
 
     wheel(kNotch, Qt::ControlModifier);
-    EXPECT_EQ(grid.ZoomOffset(), 0);
+    EXPECT_EQ(grid.zoomOffset(), 0);
     EXPECT_EQ(grid.store().ColWidth(1), 322);
     EXPECT_EQ(grid.painter().drawnFont().font().pixelSize(), pixels);
     EXPECT_EQ(current().row, 1);
@@ -123,12 +123,12 @@ TEST_F(GridInteraction, ZoomStaysWithinTenEitherWay)
     const int steps = TRecordGrid::kMostZoom / lines(); // 3 with the usual setting
     for (int i = 0; i < steps + 1; ++i)
         wheel(-kNotch, Qt::ControlModifier);
-    EXPECT_EQ(grid.ZoomOffset(), steps * lines());
+    EXPECT_EQ(grid.zoomOffset(), steps * lines());
     EXPECT_EQ(grid.store().ColWidth(1), 322 + steps * lines());
     EXPECT_EQ(current().row, 1 + steps + 1);
     for (int i = 0; i < 2 * steps + 1; ++i)
         wheel(kNotch, Qt::ControlModifier);
-    EXPECT_EQ(grid.ZoomOffset(), -steps * lines());
+    EXPECT_EQ(grid.zoomOffset(), -steps * lines());
     EXPECT_EQ(grid.store().RowHeight(1), 21 - steps * lines());
     EXPECT_EQ(current().row, 1);
 }
@@ -138,7 +138,7 @@ TEST_F(GridInteraction, WithoutWheelZoomCtrlNotchOnlyMovesOneRow)
     useRows(50);
     grid.SetWheelZoom(false);
     wheel(-kNotch, Qt::ControlModifier);
-    EXPECT_EQ(grid.ZoomOffset(), 0);
+    EXPECT_EQ(grid.zoomOffset(), 0);
     EXPECT_EQ(current().row, 2);
 }
 
@@ -213,7 +213,7 @@ TEST_F(PanMode, MovesTheCurrentRowWhileThePointerIsMoreThanFivePixelsAway)
 
 TEST_F(PanMode, StopsAtTheLastRow)
 {
-    grid.store().SetCurrentCell({2, lastRow() - 1});
+    grid.store().setCurrentCell({2, lastRow() - 1});
     pointTo(origin + QPoint(0, 40));
     waitForTicks(5);
     EXPECT_EQ(current().row, lastRow());
@@ -497,14 +497,14 @@ TEST_P(QuietKeys, DoNothingAndGoNoFurther)
     auto* grid = new TRecordGrid(&window);
     grid->store().SetRowCount(10);
     grid->store().SetCellText(2, 3, "Towar");
-    grid->store().SetCurrentCell({2, 3});
+    grid->store().setCurrentCell({2, 3});
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     KeyCounter counter;
     window.installEventFilter(&counter);
     QTest::keyClick(grid, static_cast<Qt::Key>(GetParam().key), GetParam().modifiers);
     EXPECT_EQ(grid->store().Selection(), (GridRect{2, 3, 2, 3}));
-    EXPECT_EQ(grid->store().CellText(2, 3), "Towar");
+    EXPECT_EQ(grid->store().cellText(2, 3), "Towar");
     EXPECT_EQ(grid->store().RowCount(), 10);
     EXPECT_EQ(counter.presses, 0);
 }
@@ -543,7 +543,7 @@ TEST(RecordGridFocus, TabAndShiftTabLeaveTheGrid)
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_TRUE(before->hasFocus());
-    EXPECT_EQ(grid->store().CurrentCell(), (GridCell{1, 1}));
+    EXPECT_EQ(grid->store().currentCell(), (GridCell{1, 1}));
 }
 
 // --- mouse ---
@@ -598,7 +598,7 @@ TEST_F(GridInteraction, DoubleClickOnANormalCellOnlySelectsIt)
     useRows(20);
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, grid.cellRect({4, 6}).center());
     EXPECT_EQ(grid.store().Selection(), (GridRect{4, 6, 4, 6}));
-    EXPECT_EQ(grid.store().CellText(4, 6), "");
+    EXPECT_EQ(grid.store().cellText(4, 6), "");
 }
 
 } // namespace

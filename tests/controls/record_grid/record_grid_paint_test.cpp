@@ -159,7 +159,7 @@ TEST_F(GridLooks, TextStaysVisibleAtTheLargestZoom)
 {
     // As many notches as still zoom in; a zoom that never grows stops after a few.
     for (int notch = 0; notch <= TRecordGrid::kMostZoom &&
-                        grid.ZoomOffset() + grid.wheelScrollLines() <= TRecordGrid::kMostZoom;
+                        grid.zoomOffset() + grid.wheelScrollLines() <= TRecordGrid::kMostZoom;
          ++notch)
         wheel(-120, Qt::ControlModifier);
     settle();
@@ -176,7 +176,7 @@ TEST_F(GridLooks, RowsAddedAfterZoomingShowTheirText)
     grid.store().AppendRow();
     const int row = grid.store().RowCount() - 1;
     EXPECT_EQ(grid.store().RowHeight(row), 21 + grid.wheelScrollLines());
-    grid.store().SetCurrentCell({3, row});
+    grid.store().setCurrentCell({3, row});
     EXPECT_GT(inkRows(look("Towar", {1, row})), 0);
 }
 

@@ -30,9 +30,9 @@ TEST_F(Store, OpensWithTheStoredGeometry)
     EXPECT_EQ(grid.ColCount(), 6);
     EXPECT_EQ(grid.FixedRows(), 1);
     EXPECT_EQ(grid.FixedCols(), 1);
-    EXPECT_EQ(grid.TotalWidth(), 64 + 322 + 64 * 4);
-    EXPECT_EQ(grid.TotalHeight(), 2 * 21);
-    EXPECT_EQ(grid.CurrentCell(), (GridCell{1, 1}));
+    EXPECT_EQ(grid.totalWidth(), 64 + 322 + 64 * 4);
+    EXPECT_EQ(grid.totalHeight(), 2 * 21);
+    EXPECT_EQ(grid.currentCell(), (GridCell{1, 1}));
     EXPECT_EQ(grid.Selection(), (GridRect{1, 1, 1, 1}));
 }
 
@@ -42,10 +42,10 @@ TEST_F(Store, TextBeyondTheRowCountIsKeptAndShownWhenRowsComeBack)
     grid.SetCellText(2, 5, "ukryty");
     grid.SetCellText(2, 3, "widoczny");
     grid.SetRowCount(6);
-    EXPECT_EQ(grid.CellText(2, 5), "ukryty");
+    EXPECT_EQ(grid.cellText(2, 5), "ukryty");
     grid.SetRowCount(2);
     grid.SetRowCount(6);
-    EXPECT_EQ(grid.CellText(2, 3), "widoczny");
+    EXPECT_EQ(grid.cellText(2, 3), "widoczny");
     EXPECT_EQ(grid.RowHeight(3), 21);
 }
 
@@ -55,8 +55,8 @@ TEST_F(Store, AppendRowBlanksWhatTheStoreHeldAtTheNewRow)
     grid.SetCellText(9, 2, "poza kolumnami");
     grid.AppendRow();
     EXPECT_EQ(grid.RowCount(), 3);
-    EXPECT_EQ(grid.CellText(1, 2), "");
-    EXPECT_EQ(grid.CellText(9, 2), "");
+    EXPECT_EQ(grid.cellText(1, 2), "");
+    EXPECT_EQ(grid.cellText(9, 2), "");
     EXPECT_EQ(grid.RowHeight(2), 21);
 }
 
@@ -67,15 +67,15 @@ TEST_F(Store, ClearAllCellsBlanksOnlyRowsBelowTheRowCount)
         for (int col = 0; col < 6; ++col)
             grid.SetCellText(col, row, "t" + std::to_string(row));
     grid.SetCellText(7, 1, "kolumna 7");
-    grid.SetCurrentCell({3, 4});
+    grid.setCurrentCell({3, 4});
     grid.ClearAllCells();
     for (int row = 0; row < 10; ++row)
         for (int col = 0; col < 6; ++col)
-            EXPECT_EQ(grid.CellText(col, row), row < 5 ? "" : "t" + std::to_string(row))
+            EXPECT_EQ(grid.cellText(col, row), row < 5 ? "" : "t" + std::to_string(row))
                 << col << "," << row;
-    EXPECT_EQ(grid.CellText(7, 1), "kolumna 7");
+    EXPECT_EQ(grid.cellText(7, 1), "kolumna 7");
     EXPECT_EQ(grid.RowCount(), 5);
-    EXPECT_EQ(grid.CurrentCell(), (GridCell{3, 4}));
+    EXPECT_EQ(grid.currentCell(), (GridCell{3, 4}));
 }
 
 TEST_F(Store, CellsOfARowAreIndependentWhateverTheOrderOfWriting)
@@ -86,15 +86,15 @@ TEST_F(Store, CellsOfARowAreIndependentWhateverTheOrderOfWriting)
     grid.SetCellText(3, 1, std::string(300, 'x'));
     grid.SetCellText(1, 1, "pierwszy");
     grid.SetCellText(3, 1, "");
-    EXPECT_EQ(grid.CellText(1, 1), "pierwszy");
-    EXPECT_EQ(grid.CellText(3, 1), "");
-    EXPECT_EQ(grid.CellText(5, 1), "piąty");
+    EXPECT_EQ(grid.cellText(1, 1), "pierwszy");
+    EXPECT_EQ(grid.cellText(3, 1), "");
+    EXPECT_EQ(grid.cellText(5, 1), "piąty");
     grid.SetCellText(2, 1, binary);
-    EXPECT_EQ(grid.CellText(2, 1), binary);
+    EXPECT_EQ(grid.cellText(2, 1), binary);
     grid.SetCellText(1, 1, "");
     grid.SetCellText(2, 1, "");
     grid.SetCellText(5, 1, "");
-    EXPECT_EQ(grid.StoredRowCount(), 0u);
+    EXPECT_EQ(grid.storedRowCount(), 0u);
 }
 
 TEST_F(Store, RowCountOfZeroOrLessIsOneAndTheHeaderRowStopsBeingFixed)
@@ -102,24 +102,24 @@ TEST_F(Store, RowCountOfZeroOrLessIsOneAndTheHeaderRowStopsBeingFixed)
     grid.SetRowCount(-3);
     EXPECT_EQ(grid.RowCount(), 1);
     EXPECT_EQ(grid.FixedRows(), 0);
-    EXPECT_EQ(grid.CurrentCell(), (GridCell{1, 0}));
+    EXPECT_EQ(grid.currentCell(), (GridCell{1, 0}));
     grid.SetRowCount(5);
     EXPECT_EQ(grid.FixedRows(), 0);
-    grid.SetCurrentCell({2, 0});
-    EXPECT_EQ(grid.CurrentCell(), (GridCell{2, 0}));
+    grid.setCurrentCell({2, 0});
+    EXPECT_EQ(grid.currentCell(), (GridCell{2, 0}));
 }
 
 TEST_F(Store, ShrinkingMovesTheCurrentCellToTheLastRowAndCollapsesTheSelection)
 {
     grid.SetRowCount(20);
-    grid.SetCurrentCell({1, 3});
-    grid.SetCurrentCell({4, 15}, true);
+    grid.setCurrentCell({1, 3});
+    grid.setCurrentCell({4, 15}, true);
     EXPECT_EQ(grid.Selection(), (GridRect{1, 3, 4, 15}));
     grid.SetRowCount(10);
-    EXPECT_EQ(grid.CurrentCell(), (GridCell{4, 9}));
+    EXPECT_EQ(grid.currentCell(), (GridCell{4, 9}));
     EXPECT_EQ(grid.Selection(), (GridRect{4, 9, 4, 9}));
-    grid.SetCurrentCell({2, 2});
-    grid.SetCurrentCell({3, 5}, true);
+    grid.setCurrentCell({2, 2});
+    grid.setCurrentCell({3, 5}, true);
     grid.AppendRow();
     EXPECT_EQ(grid.Selection(), (GridRect{3, 5, 3, 5}));
 }
@@ -127,22 +127,22 @@ TEST_F(Store, ShrinkingMovesTheCurrentCellToTheLastRowAndCollapsesTheSelection)
 TEST_F(Store, TheCurrentCellStaysAmongTheNormalCells)
 {
     grid.SetRowCount(4);
-    grid.SetCurrentCell({0, 0});
-    EXPECT_EQ(grid.CurrentCell(), (GridCell{1, 1}));
-    grid.SetCurrentCell({99, 99});
-    EXPECT_EQ(grid.CurrentCell(), (GridCell{5, 3}));
+    grid.setCurrentCell({0, 0});
+    EXPECT_EQ(grid.currentCell(), (GridCell{1, 1}));
+    grid.setCurrentCell({99, 99});
+    EXPECT_EQ(grid.currentCell(), (GridCell{5, 3}));
 }
 
 TEST_F(Store, RowGeometryFollowsTheHeights)
 {
     grid.SetRowCount(1000000);
-    EXPECT_EQ(grid.RowTop(1000), 21000);
+    EXPECT_EQ(grid.rowTop(1000), 21000);
     grid.SetRowHeight(10, 40);
-    EXPECT_EQ(grid.RowTop(11), 11 * 21 + 19);
-    EXPECT_EQ(grid.RowAt(10 * 21 + 39), 10);
-    EXPECT_EQ(grid.RowAt(10 * 21 + 40), 11);
-    EXPECT_EQ(grid.RowAt(5 * 21), 5);
-    EXPECT_EQ(grid.RowAt(INT64_MAX / 2), 999999);
+    EXPECT_EQ(grid.rowTop(11), 11 * 21 + 19);
+    EXPECT_EQ(grid.rowAt(10 * 21 + 39), 10);
+    EXPECT_EQ(grid.rowAt(10 * 21 + 40), 11);
+    EXPECT_EQ(grid.rowAt(5 * 21), 5);
+    EXPECT_EQ(grid.rowAt(INT64_MAX / 2), 999999);
     grid.SetRowCount(5);
     grid.SetRowCount(20);
     EXPECT_EQ(grid.RowHeight(10), 21); // the height of a row that left is forgotten
@@ -224,11 +224,11 @@ TEST(StoreModel, HoldsExactlyWhatAPlainMapOfTheRulesHolds)
             std::set<int> rows;
             for (const auto& [cell, text] : model)
                 rows.insert(cell.first);
-            ASSERT_EQ(store.StoredRowCount(), rows.size());
+            ASSERT_EQ(store.storedRowCount(), rows.size());
             for (int row = 0; row < kRowsProbed; ++row)
                 for (int column = 0; column < kColsProbed; ++column) {
                     const auto it = model.find({row, column});
-                    ASSERT_EQ(store.CellText(column, row), it == model.end() ? "" : it->second)
+                    ASSERT_EQ(store.cellText(column, row), it == model.end() ? "" : it->second)
                         << "cell " << column << "," << row;
                 }
         };

@@ -213,15 +213,15 @@ TEST_F(RecordGridView, CurrentCellIsKeptInView)
 {
     const QRect view = grid.viewport()->rect();
     grid.store().SetRowCount(300);
-    grid.store().SetCurrentCell({2, 200});
+    grid.store().setCurrentCell({2, 200});
     settle();
     EXPECT_TRUE(view.contains(grid.cellRect({2, 200})));
     EXPECT_EQ(colourAt({2, 200}), kSelection);
 
-    grid.store().SetCurrentCell({2, 250});
+    grid.store().setCurrentCell({2, 250});
     grid.store().SetRowCount(100);
     settle();
-    EXPECT_EQ(grid.store().CurrentCell(), (GridCell{2, 99}));
+    EXPECT_EQ(grid.store().currentCell(), (GridCell{2, 99}));
     EXPECT_TRUE(view.contains(grid.cellRect({2, 99})));
 }
 
@@ -237,7 +237,7 @@ TEST(RecordGridPaintCost, DoesNotGrowWithTheRowCount)
         grid.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&grid));
         if (atTheEnd)
-            grid.store().SetCurrentCell({1, rows - 1});
+            grid.store().setCurrentCell({1, rows - 1});
         settle();
         EXPECT_GE(grid.firstVisibleRow(), atTheEnd ? rows - 10 : 1);
         counter->cells = 0;
@@ -257,7 +257,7 @@ TEST_F(RecordGridView, ArrowsMoveTheCurrentCellAmongTheNormalCells)
     grid.store().SetRowCount(5);
     QTest::keyClick(&grid, Qt::Key_Up);
     QTest::keyClick(&grid, Qt::Key_Left);
-    EXPECT_EQ(grid.store().CurrentCell(), (GridCell{1, 1}));
+    EXPECT_EQ(grid.store().currentCell(), (GridCell{1, 1}));
     QTest::keyClick(&grid, Qt::Key_Down);
     QTest::keyClick(&grid, Qt::Key_Right);
     QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
@@ -284,7 +284,7 @@ TEST_F(RecordGridView, LeftClickSelectsANormalCellRepaintingOldAndNewOnly)
 
     click({0, 2});
     click({2, 0});
-    EXPECT_EQ(grid.store().CurrentCell(), (GridCell{3, 2}));
+    EXPECT_EQ(grid.store().currentCell(), (GridCell{3, 2}));
 }
 
 } // namespace
