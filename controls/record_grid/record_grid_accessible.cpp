@@ -74,7 +74,7 @@ int RecordGridAccessible::indexOf(GridCell cell) const
     return clampedCount(std::int64_t(cell.row) * grid()->ColCount() + cell.col);
 }
 
-void RecordGridAccessible::dropCells()
+void RecordGridAccessible::dropCells() const
 {
     for (const auto& [index, id] : cells_)
         QAccessible::deleteAccessibleInterface(id);
@@ -134,7 +134,7 @@ QAccessibleInterface* RecordGridAccessible::cellAt(int row, int column) const
     if (row < 0 || row >= store.RowCount() || column < 0 || column >= store.ColCount())
         return nullptr;
     if (keptRows_ != store.RowCount() || keptFixedRows_ != store.FixedRows()) {
-        const_cast<RecordGridAccessible*>(this)->dropCells();
+        dropCells();
         keptRows_ = store.RowCount();
         keptFixedRows_ = store.FixedRows();
     }

@@ -37,7 +37,7 @@ public:
     TRecordGrid* grid() const;
     int indexOf(GridCell cell) const;
     // The rows changed: the cells kept so far are let go.
-    void dropCells();
+    void dropCells() const; // only the cache of cells changes
 
     // Called by the grid while QAccessible::isActive(): tell the reader what changed.
     void cellsChanged(const GridRect& cells);
