@@ -31,13 +31,12 @@ TFilenameEdit::TFilenameEdit(QWidget* parent)
     Button()->setAccessibleName(QStringLiteral("Wybierz plik"));
 }
 
-TFileDialog* TFilenameEdit::Dialog() const
+TFileDialog* TFilenameEdit::Dialog()
 {
     // Made on first use: a file dialog reads the file system and the icon themes as it is
     // made, which would otherwise hold up the window's start for a browse that may never come.
     if (!dialog_) {
-        auto* self = const_cast<TFilenameEdit*>(this);
-        self->dialog_ = new TFileDialog(self);
+        dialog_ = new TFileDialog(this);
         dialog_->setObjectName(QStringLiteral("FileDialog"));
     }
     return dialog_;

@@ -73,7 +73,7 @@ public:
     QString dialogFileName() const { return dialogFileName_; }
 
     // The dialog, made when first asked for (or at the first browse).
-    TFileDialog* Dialog() const;
+    TFileDialog* Dialog();
 
 protected:
     // The browse operation: OnButtonClick; the dialog preset from FileName (file name and
