@@ -9,8 +9,8 @@
 # It reads the includes too. Every include names its header from the root of the tree
 # ("stock/preview.h"); a file may include only headers of its own library and of the libraries
 # it may link, and a private header (name_p.h) only from its own folder. A header belongs to
-# the library listing it, else to the one compiling the unit of its name, else to those of
-# its folder.
+# the library listing it, else to the one compiling the unit of its name, else to the first
+# one declared in its folder (a library before the program built on it).
 
 function(naprawa_layer target)
     cmake_parse_arguments(PARSE_ARGV 1 arg "NO_QT" "" "ALLOWS")
@@ -69,8 +69,8 @@ function(_naprawa_sources target out)
     set(${out} "${paths}" PARENT_SCOPE)
 endfunction()
 
-# The libraries header belongs to (see the top of this file), or empty.
-function(_naprawa_owners header layered out)
+# The library header belongs to (see the top of this file), or empty.
+function(_naprawa_owner header layered out)
     cmake_path(GET header PARENT_PATH dir)
     cmake_path(GET header STEM stem)
     string(REGEX REPLACE "_p$" "" stem "${stem}")
@@ -83,14 +83,14 @@ function(_naprawa_owners header layered out)
             endif()
         endforeach()
     endforeach()
-    set(owners "")
     foreach(target IN LISTS layered)
         get_target_property(targetDir ${target} SOURCE_DIR)
         if(targetDir STREQUAL dir)
-            list(APPEND owners ${target})
+            set(${out} ${target} PARENT_SCOPE)
+            return()
         endif()
     endforeach()
-    set(${out} "${owners}" PARENT_SCOPE)
+    set(${out} "" PARENT_SCOPE)
 endfunction()
 
 # Stops the configure step at the first include of file (a source or header of target) that
@@ -120,18 +120,9 @@ function(_naprawa_check_includes target file layered)
             message(FATAL_ERROR "layers: ${name} includes ${included}, "
                                 "which is private to its own folder")
         endif()
-        _naprawa_owners(${header} "${layered}" owners)
-        if(NOT owners OR target IN_LIST owners)
-            continue()
-        endif()
-        set(usable FALSE)
-        foreach(owner IN LISTS owners)
-            if(owner IN_LIST allowed)
-                set(usable TRUE)
-            endif()
-        endforeach()
-        if(NOT usable)
-            message(FATAL_ERROR "layers: ${name} includes ${included} of ${owners}, "
+        _naprawa_owner(${header} "${layered}" owner)
+        if(owner AND NOT owner STREQUAL target AND NOT owner IN_LIST allowed)
+            message(FATAL_ERROR "layers: ${name} includes ${included} of ${owner}, "
                                 "which ${target} may not use: ${target} may link only [${allowed}]")
         endif()
     endforeach()
@@ -165,8 +156,8 @@ function(naprawa_check_layers)
         get_target_property(dir ${target} SOURCE_DIR)
         file(GLOB headers ${dir}/*.h)
         foreach(header IN LISTS headers)
-            _naprawa_owners(${header} "${layered}" owners)
-            if(target IN_LIST owners)
+            _naprawa_owner(${header} "${layered}" owner)
+            if(owner STREQUAL target)
                 list(APPEND files ${header})
             endif()
         endforeach()
